@@ -1,0 +1,10 @@
+#include "signing/token_context.h"
+
+namespace signing {
+
+TokenContext& Token() {
+    static TokenContext context;
+    return context;
+}
+
+}  // namespace signing

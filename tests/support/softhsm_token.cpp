@@ -1,0 +1,39 @@
+#include "tests/support/softhsm_token.h"
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+
+namespace testing_support {
+
+std::string RunOrThrow(const std::string& command) {
+    std::string output;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) throw std::runtime_error("cannot run: " + command);
+    std::array<char, 512> buffer;
+    while (fgets(buffer.data(), buffer.size(), pipe) != nullptr) output += buffer.data();
+    int status = pclose(pipe);
+    if (status != 0) throw std::runtime_error("command failed: " + command + "\n" + output);
+    return output;
+}
+
+SoftHsmToken::SoftHsmToken(bool withKey) : conf_("SOFTHSM2_CONF", dir_.str() + "/softhsm2.conf") {
+    std::filesystem::create_directories(dir_.path() / "tokens");
+    WriteFile(dir_.path() / "softhsm2.conf", "directories.tokendir = " + dir_.str() +
+                                                 "/tokens\nobjectstore.backend = file\nlog.level = ERROR\n");
+    std::string d = dir_.str();
+    RunOrThrow("softhsm2-util --init-token --free --label chequesign-test --pin " + std::string(kUserPin) +
+               " --so-pin " + kSoPin);
+    if (!withKey) return;
+    RunOrThrow("openssl req -x509 -newkey rsa:2048 -nodes -keyout " + d + "/key.pem -out " + d +
+               "/cert.pem -days 30 -subj /CN=chequesign-test");
+    RunOrThrow("openssl x509 -in " + d + "/cert.pem -outform DER -out " + d + "/cert.der");
+    RunOrThrow("openssl pkey -in " + d + "/key.pem -pubout -out " + d + "/pub.pem");
+    RunOrThrow("softhsm2-util --import " + d + "/key.pem --token chequesign-test --label key --id 01 --pin " +
+               kUserPin);
+    RunOrThrow(std::string("pkcs11-tool --module ") + kSoftHsmModule + " --token-label chequesign-test --login --pin " +
+               kUserPin + " --write-object " + d + "/cert.der --type cert --id 01 --label cert");
+}
+
+}  // namespace testing_support
