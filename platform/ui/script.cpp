@@ -1,0 +1,114 @@
+#include "platform/ui/script.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "platform/ui/secure_wipe.h"
+
+namespace ui {
+namespace {
+
+bool IsSpace(char c) { return c == ' ' || c == '\t'; }
+
+std::string Trim(const std::string& s, std::size_t from) {
+    while (from < s.size() && IsSpace(s[from])) ++from;
+    std::size_t end = s.size();
+    while (end > from && IsSpace(s[end - 1])) --end;
+    return s.substr(from, end - from);
+}
+
+// The next whitespace-separated word starting at *pos; *pos moves past it.
+std::string Word(const std::string& s, std::size_t* pos) {
+    std::size_t i = *pos;
+    while (i < s.size() && IsSpace(s[i])) ++i;
+    const std::size_t start = i;
+    while (i < s.size() && !IsSpace(s[i])) ++i;
+    *pos = i;
+    return s.substr(start, i - start);
+}
+
+bool IsSkipped(const std::string& line) {
+    std::size_t i = 0;
+    while (i < line.size() && IsSpace(line[i])) ++i;
+    return i == line.size() || line[i] == '#';
+}
+
+}  // namespace
+
+ScriptAction::~ScriptAction() {
+    SecureWipe(argument);
+    SecureWipe(source);
+}
+
+ScriptAction ParseScriptLine(const std::string& line, int number) {
+    ScriptAction action;
+    action.line = number;
+    std::size_t pos = 0;
+    action.verb = Word(line, &pos);
+    if (action.verb == "type") {
+        action.target = Word(line, &pos);
+        // The text is everything after the one separator that follows the control, as written.
+        if (pos < line.size()) action.argument = line.substr(pos + 1);
+        action.source = "type " + action.target + " ...";  // never repeat the text itself
+    } else if (action.verb == "file") {
+        action.argument = Trim(line, pos);
+        action.source = line;
+    } else {
+        action.target = Trim(line, pos);
+        action.source = line;
+    }
+    return action;
+}
+
+std::optional<Script> Script::Load(const std::string& path, std::string* error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        if (error) *error = "cannot read script " + path + ": " + std::strerror(errno);
+        return std::nullopt;
+    }
+    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    Script script;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find('\n', start);
+        if (end == std::string::npos) end = content.size();
+        std::string line = content.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        script.lines_.push_back(std::move(line));
+        start = end + 1;
+    }
+    SecureWipe(content);
+    return script;
+}
+
+Script::~Script() {
+    for (auto& line : lines_) SecureWipe(line);
+}
+
+void Script::Advance() {
+    peeked_.reset();
+    while (next_ < lines_.size()) {
+        std::string& line = lines_[next_++];
+        const int number = static_cast<int>(next_);
+        if (IsSkipped(line)) continue;
+        peeked_ = ParseScriptLine(line, number);
+        SecureWipe(line);
+        return;
+    }
+}
+
+const ScriptAction* Script::Peek() {
+    if (!peeked_) Advance();
+    return peeked_ ? &*peeked_ : nullptr;
+}
+
+std::optional<ScriptAction> Script::Take() {
+    if (!peeked_) Advance();
+    std::optional<ScriptAction> taken = std::move(peeked_);
+    peeked_.reset();
+    return taken;
+}
+
+}  // namespace ui
