@@ -8,5 +8,5 @@
 BSTR CSigningCtrl::getErrorCode() {
     char text[16];
     std::snprintf(text, sizeof text, "%d", static_cast<int>(signing::Token().statusCode));
-    return BStr::FromAnsi(text).release();
+    return com::BStr::FromAnsi(text).release();
 }
