@@ -62,7 +62,7 @@ bool Scripted(const char* function, CK_RV* rv) {
     if (q != g_state.queued.end() && !q->second.empty()) {
         *rv = q->second.front();
         q->second.pop_front();
-        return true;
+        return *rv != CKR_OK;  // a queued 0 lets this call behave normally
     }
     auto f = g_state.fixed.find(function);
     if (f != g_state.fixed.end() && f->second != CKR_OK) {

@@ -9,7 +9,8 @@ extern "C" {
 typedef void (*mock_p11_reset_fn)(void);
 // Every later call of the function returns rv without doing anything (0: back to normal).
 typedef void (*mock_p11_set_rv_fn)(const char* function, unsigned long rv);
-// The next call of the function returns rv without doing anything (queued before set_rv).
+// The next call of the function returns rv without doing anything (queued before set_rv);
+// a queued 0 lets that call behave normally.
 typedef void (*mock_p11_push_rv_fn)(const char* function, unsigned long rv);
 // The slots that hold a token, in list order.
 typedef void (*mock_p11_set_slots_fn)(const unsigned long* ids, unsigned long count);
