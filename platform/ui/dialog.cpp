@@ -20,16 +20,6 @@ bool SameWord(std::string_view a, std::string_view b) {
            });
 }
 
-// A button caption as read: "&OK" reads "OK", "&&" stays one "&".
-std::string WithoutAccelerator(std::string_view caption) {
-    std::string out;
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-        out += caption[i];
-    }
-    return out;
-}
-
 std::optional<int> ParseId(std::string_view text) {
     if (text.empty()) return std::nullopt;
     int value = 0;
@@ -48,6 +38,15 @@ std::optional<int> ParseId(std::string_view text) {
 }
 
 }  // namespace
+
+std::string WithoutAccelerator(std::string_view caption) {
+    std::string out;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+        out += caption[i];
+    }
+    return out;
+}
 
 void DialogHandler::OnCommand(Dialog& dialog, int id) {
     if (id == IDOK || id == IDCANCEL) dialog.End(id);

@@ -112,6 +112,9 @@ private:
     int result_ = 0;
 };
 
+// A caption as read: "&OK" reads "OK", "&&" reads "&".
+std::string WithoutAccelerator(std::string_view caption);
+
 // Shows the dialog modally through the process's UI backend and returns the value it was ended
 // with, or kDialogNotShown. One transcript line records it (password fields masked).
 int RunModal(const DialogTemplate& tmpl, DialogHandler& handler);

@@ -18,12 +18,12 @@ void DrawDialog(Tty& tty, const Dialog& dialog) {
     for (const ControlTemplate& c : t.controls) {
         if (c.Has(kHidden)) continue;
         if (c.kind == ControlClass::Static && !c.text.empty()) {
-            tty.WriteLines(c.text + "\n");
+            tty.WriteLines(WithoutAccelerator(c.text) + "\n");
         } else if (c.kind == ControlClass::Edit) {
             tty.WriteLines("  " + dialog.LabelFor(c.id) + ": [" + dialog.DisplayText(c.id) + "]" +
                            (dialog.IsEnabled(c.id) ? "" : " (disabled)") + "\n");
         } else if (c.kind == ControlClass::Button) {
-            buttons += "[" + c.text + "]" + (dialog.IsEnabled(c.id) ? "" : "(disabled)") + " ";
+            buttons += "[" + WithoutAccelerator(c.text) + "]" + (dialog.IsEnabled(c.id) ? "" : "(disabled)") + " ";
         }
     }
     if (!buttons.empty()) tty.WriteLines(buttons + "\n");
@@ -151,7 +151,7 @@ void TerminalBackend::EditField(Tty& tty, Dialog& dialog, int id) {
 }
 
 void TerminalBackend::FocusButton(Tty& tty, Dialog& dialog, int id) {
-    tty.WriteLines("> [" + dialog.GetText(id) + "] ");
+    tty.WriteLines("> [" + WithoutAccelerator(dialog.GetText(id)) + "] ");
     for (;;) {
         const Key key = tty.ReadKey();
         switch (key.kind) {

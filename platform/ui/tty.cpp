@@ -77,6 +77,7 @@ Tty::Tty() {
     // no CR/NL translation on input; output post-processing stays as it was.
     raw.c_lflag &= ~static_cast<tcflag_t>(ECHO | ICANON | ISIG | IEXTEN);
     raw.c_iflag &= ~static_cast<tcflag_t>(ICRNL | INLCR | IGNCR | IXON);
+    addCarriageReturn_ = !((saved_.c_oflag & OPOST) && (saved_.c_oflag & ONLCR));
     raw.c_cc[VMIN] = 1;
     raw.c_cc[VTIME] = 0;
     EnterRaw(fd_, saved_);
@@ -110,7 +111,7 @@ void Tty::Write(std::string_view text) {
 void Tty::WriteLines(std::string_view text) {
     std::string out;
     for (char c : text) {
-        if (c == '\n') out += '\r';
+        if (c == '\n' && addCarriageReturn_) out += '\r';
         out += c;
     }
     Write(out);

@@ -37,6 +37,7 @@ private:
     int fd_ = -1;
     termios saved_{};
     bool raw_ = false;
+    bool addCarriageReturn_ = true;  // false when the terminal turns "\n" into "\r\n" itself
 };
 
 }  // namespace ui
