@@ -72,8 +72,10 @@ void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
         return;
     }
     pDX->Remember(&value);
+    std::string text = dialog->GetText(id);
     ui::SecureWipe(value);
-    value = dialog->GetText(id);
+    value = text;  // a copy, so that the wipe below also covers a short text held in place
+    ui::SecureWipe(text);
 }
 
 void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int maxChars) {

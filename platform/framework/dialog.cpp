@@ -27,7 +27,10 @@ int CWnd::GetWindowTextA(char* buffer, int maxCount) const {
 
 void CWnd::GetWindowTextA(std::string& text) const {
     ui::SecureWipe(text);
-    if (dialog_) text = dialog_->GetText(id_);
+    if (!dialog_) return;
+    std::string copy = dialog_->GetText(id_);
+    text = copy;
+    ui::SecureWipe(copy);
 }
 
 int CWnd::GetWindowTextLengthA() const {

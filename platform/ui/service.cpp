@@ -48,6 +48,8 @@ std::string SpecFromEnvironment() {
 
 // The backend for this moment; builds a fresh one when the spec changed.
 Backend& Resolve(State& s) {
+    // A box that a dialog opens uses the dialog's backend, whatever the environment says by now.
+    if (s.showing > 0 && s.backend) return *s.backend;
     const std::string spec = s.hostChoice ? *s.hostChoice : SpecFromEnvironment();
     if (s.backend && spec == s.activeSpec) return *s.backend;
     std::string error;
