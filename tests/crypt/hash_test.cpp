@@ -19,7 +19,7 @@ std::string Hex(const BYTE* bytes, DWORD length) {
     return out;
 }
 
-class Hash : public ::testing::Test {
+class CryptHash : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(CryptAcquireContextA(&provider_, "C", MS_DEF_PROV_A, PROV_RSA_FULL, CRYPT_NEWKEYSET));
@@ -46,7 +46,7 @@ protected:
     HCRYPTHASH hash_ = 0;
 };
 
-TEST_F(Hash, Sha1OfTheDataInPieces) {
+TEST_F(CryptHash, Sha1OfTheDataInPieces) {
     EXPECT_TRUE(HashText("a"));
     EXPECT_TRUE(CryptHashData(hash_, nullptr, 0, 0));
     EXPECT_TRUE(HashText("bc"));
@@ -54,9 +54,9 @@ TEST_F(Hash, Sha1OfTheDataInPieces) {
     EXPECT_EQ(Value(), "a9993e364706816aba3e25717850c26c9cd0d89d");  // reading again gives the same
 }
 
-TEST_F(Hash, Sha1OfNothing) { EXPECT_EQ(Value(), "da39a3ee5e6b4b0d3255bfef95601890afd80709"); }
+TEST_F(CryptHash, Sha1OfNothing) { EXPECT_EQ(Value(), "da39a3ee5e6b4b0d3255bfef95601890afd80709"); }
 
-TEST_F(Hash, LengthQueryThenValue) {
+TEST_F(CryptHash, LengthQueryThenValue) {
     SetLastError(0xDEAD);
     DWORD length = 0;
     EXPECT_TRUE(CryptGetHashParam(hash_, HP_HASHVAL, nullptr, &length, 0));
@@ -77,13 +77,13 @@ TEST_F(Hash, LengthQueryThenValue) {
     EXPECT_EQ(size, 20u);
 }
 
-TEST_F(Hash, FinishedHashTakesNoMoreData) {
+TEST_F(CryptHash, FinishedHashTakesNoMoreData) {
     Value();
     EXPECT_FALSE(HashText("more"));
     EXPECT_EQ(GetLastError(), NTE_BAD_HASH_STATE);
 }
 
-TEST_F(Hash, RejectedCalls) {
+TEST_F(CryptHash, RejectedCalls) {
     HCRYPTHASH other = 0;
     BYTE buffer[20];
     DWORD length = sizeof buffer;
@@ -120,7 +120,7 @@ TEST_F(Hash, RejectedCalls) {
     EXPECT_EQ(Value(), "da39a3ee5e6b4b0d3255bfef95601890afd80709");
 }
 
-TEST_F(Hash, HandlesDieWithTheirOwners) {
+TEST_F(CryptHash, HandlesDieWithTheirOwners) {
     HCRYPTHASH second = 0;
     ASSERT_TRUE(CryptCreateHash(provider_, CALG_SHA1, 0, 0, &second));
     EXPECT_NE(second, hash_);

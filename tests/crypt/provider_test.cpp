@@ -15,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Every test runs with a fresh prefix directory, so the key store starts empty.
-class Provider : public ::testing::Test {
+class CryptProvider : public ::testing::Test {
 protected:
     // The call's result and last error, starting from a last error that a success must clear.
     DWORD Acquire(const char* container, const char* provider, DWORD type, DWORD flags) {
@@ -34,11 +34,11 @@ protected:
     HCRYPTPROV handle_ = 0;
 };
 
-TEST_F(Provider, KeyStoreLiesInThePrefixDirectory) {
+TEST_F(CryptProvider, KeyStoreLiesInThePrefixDirectory) {
     EXPECT_EQ(KeyStore().parent_path(), fs::path(prefix_.dir().str()));
 }
 
-TEST_F(Provider, NewKeysetCreatesOnceAndZeroFlagsOpens) {
+TEST_F(CryptProvider, NewKeysetCreatesOnceAndZeroFlagsOpens) {
     EXPECT_EQ(Acquire("EChequeContainer", MS_DEF_PROV_A, PROV_RSA_FULL, 0), NTE_BAD_KEYSET);
     EXPECT_EQ(Acquire("EChequeContainer", MS_DEF_PROV_A, PROV_RSA_FULL, CRYPT_NEWKEYSET), 0u);
     EXPECT_TRUE(fs::is_directory(KeyStore() / "EChequeContainer"));
@@ -48,7 +48,7 @@ TEST_F(Provider, NewKeysetCreatesOnceAndZeroFlagsOpens) {
     EXPECT_EQ(Acquire("EChequeContainer ", MS_DEF_PROV_A, PROV_RSA_FULL, 0), NTE_BAD_KEYSET);
 }
 
-TEST_F(Provider, RejectedRequests) {
+TEST_F(CryptProvider, RejectedRequests) {
     struct Case {
         const char* what;
         const char* provider;
@@ -72,19 +72,19 @@ TEST_F(Provider, RejectedRequests) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
 
-TEST_F(Provider, ProviderNamesIgnoreCaseAndDefaultByType) {
+TEST_F(CryptProvider, ProviderNamesIgnoreCaseAndDefaultByType) {
     EXPECT_EQ(Acquire("A", "microsoft base cryptographic PROVIDER v1.0", PROV_RSA_FULL, CRYPT_NEWKEYSET), 0u);
     EXPECT_EQ(Acquire("A", nullptr, PROV_RSA_FULL, 0), 0u);
 }
 
-TEST_F(Provider, NoContainerNameMeansTheUsersContainer) {
+TEST_F(CryptProvider, NoContainerNameMeansTheUsersContainer) {
     EXPECT_EQ(Acquire(nullptr, MS_DEF_PROV_A, PROV_RSA_FULL, CRYPT_NEWKEYSET), 0u);
     EXPECT_EQ(Acquire("", MS_DEF_PROV_A, PROV_RSA_FULL, CRYPT_NEWKEYSET), NTE_EXISTS);
     EXPECT_EQ(std::distance(fs::directory_iterator(KeyStore()), fs::directory_iterator()), 1);
 }
 
 // Any name is a container of the store, never a path out of it.
-TEST_F(Provider, ContainerNamesStayInsideTheKeyStore) {
+TEST_F(CryptProvider, ContainerNamesStayInsideTheKeyStore) {
     const char* names[] = {"../escape", "a/b", ".", "..", " padded ", "\xE9t\xE9", "a\\b"};
     for (const char* name : names) {
         EXPECT_EQ(Acquire(name, MS_DEF_PROV_A, PROV_RSA_FULL, CRYPT_NEWKEYSET), 0u) << name;
@@ -98,7 +98,7 @@ TEST_F(Provider, ContainerNamesStayInsideTheKeyStore) {
     EXPECT_EQ(Acquire(tooLong.c_str(), MS_DEF_PROV_A, PROV_RSA_FULL, CRYPT_NEWKEYSET), NTE_BAD_KEYSET_PARAM);
 }
 
-TEST_F(Provider, UnwritableKeyStoreIsAccessDenied) {
+TEST_F(CryptProvider, UnwritableKeyStoreIsAccessDenied) {
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
     ASSERT_EQ(::chmod(prefix_.dir().path().c_str(), 0500), 0);
     EXPECT_EQ(Acquire("C", MS_DEF_PROV_A, PROV_RSA_FULL, CRYPT_NEWKEYSET),
@@ -106,7 +106,7 @@ TEST_F(Provider, UnwritableKeyStoreIsAccessDenied) {
     ::chmod(prefix_.dir().path().c_str(), 0700);
 }
 
-TEST_F(Provider, ReleaseTakesEachContextOnce) {
+TEST_F(CryptProvider, ReleaseTakesEachContextOnce) {
     HCRYPTPROV a = 0, b = 0;
     ASSERT_TRUE(CryptAcquireContextA(&a, "C", MS_DEF_PROV_A, PROV_RSA_FULL, CRYPT_NEWKEYSET));
     ASSERT_TRUE(CryptAcquireContextA(&b, "C", MS_DEF_PROV_A, PROV_RSA_FULL, 0));

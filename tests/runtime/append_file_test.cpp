@@ -29,7 +29,7 @@ LONG RaisedNumber(Fn fn) {
     return 0;
 }
 
-TEST(AppendFile, CreatesAndAppendsLinesWithCrLf) {
+TEST(RuntimeAppendFile, CreatesAndAppendsLinesWithCrLf) {
     TempDir dir;
     auto path = dir.path() / "log.txt";
     runtime::AppendFile file;
@@ -43,7 +43,7 @@ TEST(AppendFile, CreatesAndAppendsLinesWithCrLf) {
     EXPECT_EQ(ReadFile(path), "first\r\n\r\nthird\r\n");
 }
 
-TEST(AppendFile, KeepsWhatTheFileHeld) {
+TEST(RuntimeAppendFile, KeepsWhatTheFileHeld) {
     TempDir dir;
     auto path = dir.path() / "log.txt";
     WriteFile(path, "old\r\n");
@@ -54,7 +54,7 @@ TEST(AppendFile, KeepsWhatTheFileHeld) {
     EXPECT_EQ(ReadFile(path), "old\r\nnew");
 }
 
-TEST(AppendFile, BackslashSeparatesPathParts) {
+TEST(RuntimeAppendFile, BackslashSeparatesPathParts) {
     TempDir dir;
     ASSERT_EQ(::mkdir((dir.path() / "sub").c_str(), 0700), 0);
     runtime::AppendFile file;
@@ -64,7 +64,7 @@ TEST(AppendFile, BackslashSeparatesPathParts) {
     EXPECT_EQ(ReadFile(dir.path() / "sub" / "log.txt"), "x\r\n");
 }
 
-TEST(AppendFile, WritesTextInTheAnsiCodePage) {
+TEST(RuntimeAppendFile, WritesTextInTheAnsiCodePage) {
     UINT saved = GetACP();
     ASSERT_TRUE(SetACP(1252));
     TempDir dir;
@@ -77,7 +77,7 @@ TEST(AppendFile, WritesTextInTheAnsiCodePage) {
     EXPECT_EQ(ReadFile(path), "caf\xE9 ?\r\n");
 }
 
-TEST(AppendFile, FailuresRaiseFileErrors) {
+TEST(RuntimeAppendFile, FailuresRaiseFileErrors) {
     TempDir dir;
     runtime::AppendFile file;
     EXPECT_EQ(RaisedNumber([&] { file.Open((dir.path() / "missing" / "log.txt").string()); }),
@@ -89,7 +89,7 @@ TEST(AppendFile, FailuresRaiseFileErrors) {
 }
 
 // Writers with their own handles on one file: each line must land whole.
-TEST(AppendFile, ConcurrentLinesNeverInterleave) {
+TEST(RuntimeAppendFile, ConcurrentLinesNeverInterleave) {
     TempDir dir;
     const std::string path = (dir.path() / "log.txt").string();
     constexpr int kWriters = 4;

@@ -17,7 +17,7 @@ namespace {
 std::string Utf8(const std::u16string& s) { return text::ToUtf8(s); }
 
 // Runs the process in the C locale for the test's scope, as a host that never set one does.
-class CLocale : public ::testing::Test {
+class RuntimeStamps : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(setlocale(LC_TIME, "C"), nullptr); }
     void TearDown() override {
@@ -26,7 +26,7 @@ protected:
     }
 };
 
-TEST_F(CLocale, EnglishStampsByDefault) {
+TEST_F(RuntimeStamps, EnglishStampsByDefault) {
     struct Case {
         runtime::LocalTime moment;
         const char* date;
@@ -47,13 +47,13 @@ TEST_F(CLocale, EnglishStampsByDefault) {
     for (int m = 0; m < 12; ++m) EXPECT_EQ(Utf8(locale.monthAbbreviations[m]), months[m]);
 }
 
-TEST_F(CLocale, StampsReadTheFixedClock) {
+TEST_F(RuntimeStamps, StampsReadTheFixedClock) {
     runtime::SetClockForTesting([] { return runtime::LocalTime{2003, 12, 9, 17, 5, 9}; });
     EXPECT_EQ(Utf8(runtime::DateStamp()), "09/Dec/2003");
     EXPECT_EQ(Utf8(runtime::TimeStamp()), "17:05:09");
 }
 
-TEST(DateFormat, SeparatorsComeFromTheLocalesFormats) {
+TEST(RuntimeDateFormat, SeparatorsComeFromTheLocalesFormats) {
     struct Case {
         const char* format;
         const char* separator;
@@ -68,7 +68,7 @@ TEST(DateFormat, SeparatorsComeFromTheLocalesFormats) {
     for (const Case& c : cases) EXPECT_EQ(runtime::SeparatorOfFormat(c.format), c.separator) << c.format;
 }
 
-TEST(DateFormat, FormatsWithTheLocalesNamesAndSeparators) {
+TEST(RuntimeDateFormat, FormatsWithTheLocalesNamesAndSeparators) {
     runtime::TimeLocale german;
     german.monthAbbreviations = {u"Jan", u"Feb", u"M\u00E4r", u"Apr", u"Mai", u"Jun",
                                  u"Jul", u"Aug", u"Sep", u"Okt", u"Nov", u"Dez"};
@@ -79,7 +79,7 @@ TEST(DateFormat, FormatsWithTheLocalesNamesAndSeparators) {
 }
 
 // The user's regional settings reach the stamps: a real locale compiled for the test.
-TEST(DateFormat, ProcessLocaleSetsMonthNamesAndSeparators) {
+TEST(RuntimeDateFormat, ProcessLocaleSetsMonthNamesAndSeparators) {
     if (access("/usr/bin/localedef", X_OK) != 0 || access("/usr/share/i18n/locales/de_DE", R_OK) != 0)
         GTEST_SKIP() << "no localedef or no de_DE locale source";
     testing_support::TempDir dir;

@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(Rnd, SameSequenceFromTheStartOfEveryProcess) {
+TEST(RuntimeRnd, SameSequenceFromTheStartOfEveryProcess) {
     runtime::ResetRndForTesting();
     // The generator's first values, the same in every run.
     const float expected[] = {0.7055475f, 0.533424f, 0.5795186f, 0.2895625f, 0.301948f};
@@ -20,7 +20,7 @@ TEST(Rnd, SameSequenceFromTheStartOfEveryProcess) {
     for (float f : first) ASSERT_EQ(runtime::Rnd(), f);
 }
 
-TEST(Rnd, FractionsBelowOneOnA24BitGrid) {
+TEST(RuntimeRnd, FractionsBelowOneOnA24BitGrid) {
     runtime::ResetRndForTesting();
     for (int i = 0; i < 100000; ++i) {
         float r = runtime::Rnd();

@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(UCase, EveryCharacterToItsUpperCase) {
+TEST(RuntimeUCase, EveryCharacterToItsUpperCase) {
     struct Case {
         const char16_t* in;
         const char16_t* out;

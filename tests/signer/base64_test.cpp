@@ -13,9 +13,9 @@
 namespace {
 
 using namespace signer;
-using Base64 = SignerTest;
+using SignerBase64 = SignerTest;
 
-TEST_F(Base64, EncodesEachCharactersByte) {
+TEST_F(SignerBase64, EncodesEachCharactersByte) {
     struct Case {
         std::u16string in;
         const char16_t* out;
@@ -47,7 +47,7 @@ TEST_F(Base64, EncodesEachCharactersByte) {
 }
 
 // A double-byte character has no single byte: 903 and a line with the last recorded error.
-TEST_F(Base64, DoubleByteCharacterFails) {
+TEST_F(SignerBase64, DoubleByteCharacterFails) {
     ASSERT_TRUE(SetACP(932));
     SetLastError(0);
     runtime::RecordLastDllError();

@@ -14,7 +14,7 @@ namespace {
 
 using namespace signer;
 
-class GetHash : public SignerTest {
+class SignerGetHash : public SignerTest {
 protected:
     void SetUp() override {
         SignerTest::SetUp();
@@ -29,7 +29,7 @@ protected:
     clsCryptoAPI crypto_;
 };
 
-TEST_F(GetHash, Sha1OfTheAnsiBytes) {
+TEST_F(SignerGetHash, Sha1OfTheAnsiBytes) {
     struct Case {
         UINT codePage;
         const char16_t* text;
@@ -56,7 +56,7 @@ TEST_F(GetHash, Sha1OfTheAnsiBytes) {
 
 // A character without an ANSI form would be digested as "?", so two documents would share one
 // digest; it is refused instead.
-TEST_F(GetHash, RefusesCharactersTheCodePageCannotRepresent) {
+TEST_F(SignerGetHash, RefusesCharactersTheCodePageCannotRepresent) {
     struct Case {
         UINT codePage;
         const char16_t* text;
@@ -76,9 +76,9 @@ TEST_F(GetHash, RefusesCharactersTheCodePageCannotRepresent) {
     EXPECT_EQ(glngErrorNumber, 902);  // a success does not clear the status
 }
 
-using GetHashWithoutContext = SignerTest;
+using SignerGetHashWithoutContext = SignerTest;
 
-TEST_F(GetHashWithoutContext, FailsAtCreateHashWithALogLine) {
+TEST_F(SignerGetHashWithoutContext, FailsAtCreateHashWithALogLine) {
     const std::string noContext = text::ToAnsi(modGeneral::GetSystemErrorText(NTE_BAD_UID));
     clsCryptoAPI never;
     EXPECT_EQ(never.GetHash(u"abc"), u"");
@@ -90,7 +90,7 @@ TEST_F(GetHashWithoutContext, FailsAtCreateHashWithALogLine) {
 }
 
 // The error log that cannot be written makes the digest's failure a run-time error of the caller.
-TEST_F(GetHashWithoutContext, UnwritableErrorLogReachesTheCaller) {
+TEST_F(SignerGetHashWithoutContext, UnwritableErrorLogReachesTheCaller) {
     LoseFolder();
     clsCryptoAPI never;
     EXPECT_THROW(never.GetHash(u"abc"), runtime::Error);

@@ -20,9 +20,9 @@ const std::string kRule(67, '-');
 const std::string kStarted = "----------------Tracing for this iteration is started.-------------";
 const std::string kClosed = "----------------Tracing for this iteration is closed.--------------";
 
-using ErrorLogTest = SignerTest;
+using SignerErrorLog = SignerTest;
 
-TEST_F(ErrorLogTest, LinesByteForByte) {
+TEST_F(SignerErrorLog, LinesByteForByte) {
     struct Case {
         LONG code;
         const char16_t* description;
@@ -43,7 +43,7 @@ TEST_F(ErrorLogTest, LinesByteForByte) {
     }
 }
 
-TEST_F(ErrorLogTest, WrittenWhateverTheTraceSwitch) {
+TEST_F(SignerErrorLog, WrittenWhateverTheTraceSwitch) {
     for (bool trace : {false, true}) {
         gblnTrace = trace;
         modGeneral::LogError(901, u"x");
@@ -52,7 +52,7 @@ TEST_F(ErrorLogTest, WrittenWhateverTheTraceSwitch) {
     EXPECT_FALSE(fs::exists(TraceLogPath()));
 }
 
-TEST_F(ErrorLogTest, TheDateIsReadBeforeTheTime) {
+TEST_F(SignerErrorLog, TheDateIsReadBeforeTheTime) {
     int reads = 0;
     runtime::SetClockForTesting([&] {
         return ++reads == 1 ? runtime::LocalTime{2003, 12, 9, 23, 59, 59} : runtime::LocalTime{2003, 12, 10, 0, 0, 0};
@@ -61,7 +61,7 @@ TEST_F(ErrorLogTest, TheDateIsReadBeforeTheTime) {
     EXPECT_EQ(ErrorLog(), "\"09/Dec/2003 00:00:00 1   x\"\r\n");
 }
 
-TEST_F(ErrorLogTest, ItsOwnFailureReachesTheCaller) {
+TEST_F(SignerErrorLog, ItsOwnFailureReachesTheCaller) {
     LoseFolder();
     try {
         modGeneral::LogError(902, u"x");
@@ -71,7 +71,7 @@ TEST_F(ErrorLogTest, ItsOwnFailureReachesTheCaller) {
     }
 }
 
-TEST_F(ErrorLogTest, SystemErrorText) {
+TEST_F(SignerErrorLog, SystemErrorText) {
     EXPECT_EQ(modGeneral::GetSystemErrorText(0), u"The operation completed successfully.\r\n");
     EXPECT_EQ(modGeneral::GetSystemErrorText(NTE_BAD_KEYSET).substr(0, 4), u"The ");
     EXPECT_EQ(modGeneral::GetSystemErrorText(0x7FFFFFFF), u"");
@@ -80,7 +80,7 @@ TEST_F(ErrorLogTest, SystemErrorText) {
     EXPECT_EQ(ErrorLog(), ErrorLine(902, ""));
 }
 
-TEST_F(ErrorLogTest, ComponentFolderIsTheFolderOfTheModuleFile) {
+TEST_F(SignerErrorLog, ComponentFolderIsTheFolderOfTheModuleFile) {
     SetComponentFolderForTesting(std::nullopt);
     // Linked into this test program, the component's module file is the program itself.
     EXPECT_EQ(fs::path(ComponentFolder()), fs::read_symlink("/proc/self/exe").parent_path());
@@ -92,9 +92,9 @@ TEST(SignerModule, LoadsWithEverythingResolved) {
     FreeLibrary(module);
 }
 
-using TraceLogTest = SignerTest;
+using SignerTraceLog = SignerTest;
 
-TEST_F(TraceLogTest, OffTouchesNoFile) {
+TEST_F(SignerTraceLog, OffTouchesNoFile) {
     EXPECT_TRUE(modGeneral::TraceOpen());
     EXPECT_TRUE(modGeneral::TraceWrite(u"step"));
     EXPECT_TRUE(modGeneral::TraceClose());
@@ -103,7 +103,7 @@ TEST_F(TraceLogTest, OffTouchesNoFile) {
     EXPECT_TRUE(fs::is_empty(folder_.path()));
 }
 
-TEST_F(TraceLogTest, OneBlockPerOpenAndClose) {
+TEST_F(SignerTraceLog, OneBlockPerOpenAndClose) {
     gblnTrace = true;
     for (int block = 0; block < 2; ++block) {
         EXPECT_TRUE(modGeneral::TraceOpen());
@@ -121,7 +121,7 @@ TEST_F(TraceLogTest, OneBlockPerOpenAndClose) {
     EXPECT_FALSE(fs::exists(ErrorLogPath()));
 }
 
-TEST_F(TraceLogTest, RoutinesFailWithoutAnOpenLog) {
+TEST_F(SignerTraceLog, RoutinesFailWithoutAnOpenLog) {
     gblnTrace = true;
     EXPECT_FALSE(modGeneral::TraceWrite(u"step"));
     EXPECT_FALSE(modGeneral::TraceClose());
@@ -133,7 +133,7 @@ TEST_F(TraceLogTest, RoutinesFailWithoutAnOpenLog) {
     EXPECT_FALSE(modGeneral::TraceClose());
 }
 
-TEST_F(TraceLogTest, OpenFailsWhenTheLogCannotBeOpened) {
+TEST_F(SignerTraceLog, OpenFailsWhenTheLogCannotBeOpened) {
     gblnTrace = true;
     LoseFolder();
     EXPECT_FALSE(modGeneral::TraceOpen());

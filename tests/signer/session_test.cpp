@@ -12,7 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace signer;
-using Session = SignerTest;
+using SignerSession = SignerTest;
 
 // A context is live when a hash object can be made on it.
 bool IsLive(HCRYPTPROV context) {
@@ -24,7 +24,7 @@ bool IsLive(HCRYPTPROV context) {
 
 fs::path Container(const char* name) { return fs::path(cryptapi::KeyStoreDirectory()) / name; }
 
-TEST_F(Session, BlankNamesSelectTheDefaults) {
+TEST_F(SignerSession, BlankNamesSelectTheDefaults) {
     struct Case {
         const char16_t* provider;
         const char16_t* container;
@@ -40,14 +40,14 @@ TEST_F(Session, BlankNamesSelectTheDefaults) {
     EXPECT_EQ(glngErrorNumber, 0);
 }
 
-TEST_F(Session, OtherNamesAreUsedAsTheyAre) {
+TEST_F(SignerSession, OtherNamesAreUsedAsTheyAre) {
     clsCryptoAPI crypto;
     EXPECT_TRUE(crypto.SessionStart(u"Microsoft Base Cryptographic Provider v1.0", u" Mine "));
     EXPECT_TRUE(fs::is_directory(Container(" Mine ")));
     EXPECT_FALSE(fs::exists(Container("EChequeContainer")));
 }
 
-TEST_F(Session, ProviderNameWithAStraySpaceFailsWithoutALogLine) {
+TEST_F(SignerSession, ProviderNameWithAStraySpaceFailsWithoutALogLine) {
     for (const char16_t* provider : {u"Microsoft Base Cryptographic Provider v1.0 ",
                                      u" Microsoft Base Cryptographic Provider v1.0"}) {
         clsCryptoAPI crypto;
@@ -58,7 +58,7 @@ TEST_F(Session, ProviderNameWithAStraySpaceFailsWithoutALogLine) {
     EXPECT_FALSE(fs::exists(ErrorLogPath()));
 }
 
-TEST_F(Session, ContainerIsCreatedFirstAndOpenedAfterwards) {
+TEST_F(SignerSession, ContainerIsCreatedFirstAndOpenedAfterwards) {
     ASSERT_FALSE(fs::exists(Container("EChequeContainer")));
     clsCryptoAPI first;
     ASSERT_TRUE(first.SessionStart(u"", u""));
@@ -71,7 +71,7 @@ TEST_F(Session, ContainerIsCreatedFirstAndOpenedAfterwards) {
     EXPECT_TRUE(IsLive(second.lngProvider));
 }
 
-TEST_F(Session, EndReleasesTheContextOnce) {
+TEST_F(SignerSession, EndReleasesTheContextOnce) {
     clsCryptoAPI crypto;
     ASSERT_TRUE(crypto.SessionStart(u"", u""));
     HCRYPTPROV context = crypto.lngProvider;
@@ -89,7 +89,7 @@ TEST_F(Session, EndReleasesTheContextOnce) {
     EXPECT_EQ(runtime::LastDllError(), 1234u);
 }
 
-TEST_F(Session, ContextsStillHeldAreReleased) {
+TEST_F(SignerSession, ContextsStillHeldAreReleased) {
     HCRYPTPROV first = 0;
     {
         clsCryptoAPI crypto;
