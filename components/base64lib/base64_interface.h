@@ -1,17 +1,29 @@
-// The client's view of the outside class "Base64Lib.Base64": identities and its dual interface in
-// slot order. Callers include this header only; they never link the component.
+// The class "Base64Lib.Base64" and its dual interface. The methods follow IDispatch's in this
+// order, so EncodeFile is entry 9 of the interface table.
 #pragma once
 
 #include "platform/com/interfaces.h"
+#include "platform/com/types.h"
 
-inline constexpr const char16_t* kBase64ProgId = u"Base64Lib.Base64";
-inline const CLSID CLSID_Base64 = MakeGuid("{28656ABB-8E12-11D2-950F-000000000000}");
-inline const IID IID_IBase64 = MakeGuid("{3A8BB631-588F-4994-B5CE-5AA6BD0FAFE3}");
+namespace base64lib {
 
-// Dual interface: IDispatch, then three methods of its own. Callers of this system use only the
-// third (vtable index 9): the base64 text of the bytes of the file that *fileName names.
+inline constexpr const char* kProgId = "Base64Lib.Base64";
+inline constexpr const char* kClsid = "{28656ABB-8E12-11D2-950F-000000000000}";
+inline constexpr const char* kIid = "{3A8BB631-588F-4994-B5CE-5AA6BD0FAFE3}";
+
+// DISPIDs of the three methods.
+inline constexpr DISPID kDispEncodeText = 1;
+inline constexpr DISPID kDispDecodeToFile = 2;
+inline constexpr DISPID kDispEncodeFile = 3;
+
 struct IBase64 : IDispatch {
-    virtual HRESULT EncodeText(BSTR text, BSTR* result) = 0;         // base64 of the text's ANSI bytes
-    virtual HRESULT DecodeToFile(BSTR base64, BSTR fileName) = 0;    // writes the decoded bytes
-    virtual HRESULT EncodeFile(BSTR* fileName, BSTR* result) = 0;    // base64 of a file's bytes
+    // The base64 of the text's bytes in the ANSI code page.
+    virtual HRESULT EncodeText(BSTR text, BSTR* result) = 0;
+    // Decodes the base64 text and writes the bytes to the file (created or truncated).
+    virtual HRESULT DecodeToFile(BSTR base64, BSTR fileName) = 0;
+    // The base64 of the file's bytes: RFC 4648 alphabet, "=" padding, no line breaks. *result is a
+    // new BSTR the caller frees.
+    virtual HRESULT EncodeFile(BSTR* fileName, BSTR* result) = 0;
 };
+
+}  // namespace base64lib
