@@ -300,6 +300,9 @@ TEST_F(DispatchMapTest, ThrownErrorsBecomeExceptionInfo) {
     EXPECT_EQ(info.scode, E_FAIL);
     EXPECT_EQ(std::u16string_view(info.bstrDescription), u"boom");
 
+    // A success code cannot make a thrown error read as success.
+    EXPECT_EQ(com::DispatchError(S_OK, "x").scode(), E_FAIL);
+
     // Without an EXCEPINFO the failure still comes back as DISP_E_EXCEPTION.
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     EXPECT_EQ(sample.Invoke(7, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),

@@ -5,6 +5,8 @@
 //   CALL:  Method | Method(arg, ...) | #N | #N(arg, ...)
 //   args:  "text" (JSON escapes), integers, True, False
 //
+// With --module the class comes from that module's DllGetClassObject, without the registry; give
+// its {CLSID} then (a ProgID would still be looked up in the registry).
 // Arguments are passed by reference to host variables (VT_BYREF|VT_BSTR, VT_BYREF|VT_I2 for an
 // integer that fits 16 bits, VT_BYREF|VT_I4 otherwise, VT_BYREF|VT_BOOL). One output line per
 // call: "Method = VALUE", where VALUE is a JSON string (non-ASCII written as UTF-8), True/False,
