@@ -12,6 +12,7 @@
 #include "platform/com/creation.h"
 #include "platform/com/com_ptr.h"
 #include "platform/com/dispatch_error.h"
+#include "platform/text/codepage.h"
 #include "platform/ui/messagebox.h"
 #include "signing/messages.h"
 #include "signing/module_title.h"
@@ -69,9 +70,11 @@ BSTR ConvertToBase64(const unsigned char* bytes, std::size_t length) {
     {
         ApartmentScope apartment;
         CLSID clsid{};
-        com::ComPtr<IBase64> component;
-        if (FAILED(CLSIDFromProgID(kBase64ProgId, &clsid)) ||
-            FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBase64,
+        com::ComPtr<base64lib::IBase64> component;
+        static const std::u16string progId = text::FromUtf8(base64lib::kProgId);
+        static const IID iid = MakeGuid(base64lib::kIid);
+        if (FAILED(CLSIDFromProgID(progId.c_str(), &clsid)) ||
+            FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid,
                                     reinterpret_cast<void**>(component.put())))) {
             MessageBoxA(nullptr, signing_text::kCreationFailed, ModuleTitle().c_str(), MB_OK | MB_ICONEXCLAMATION);
             return nullptr;

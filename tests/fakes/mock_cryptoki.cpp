@@ -237,10 +237,15 @@ MOCK_EXPORT CK_RV C_FindObjects(CK_SESSION_HANDLE session, CK_OBJECT_HANDLE* obj
 }
 
 MOCK_EXPORT CK_RV C_FindObjectsFinal(CK_SESSION_HANDLE session) {
+    // The search ends even when a failure is scripted, so a test sees whether it was closed.
+    bool wasSearching;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        wasSearching = g_state.searching;
+        g_state.searching = false;
+    }
     MOCK_ENTER("C_FindObjectsFinal", "session=" + std::to_string(session));
-    if (!g_state.searching) return 0x91;
-    g_state.searching = false;
-    return CKR_OK;
+    return wasSearching ? CKR_OK : 0x91;
 }
 
 MOCK_EXPORT CK_RV C_SignInit(CK_SESSION_HANDLE session, CK_MECHANISM* mechanism, CK_OBJECT_HANDLE key) {

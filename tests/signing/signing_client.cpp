@@ -25,7 +25,7 @@ SigningClient::SigningClient() {
 CallResult SigningClient::Invoke(DISPID id, const std::vector<std::string>& texts, const short* number) {
     // The host's variables, passed by reference, last argument first.
     std::vector<BSTR> strings;
-    for (const std::string& t : texts) strings.push_back(com::BStr::FromAnsi(t).release());
+    for (const std::string& t : texts) strings.push_back(com::BStr::FromUtf8(t).release());
     short numberVar = number ? *number : 0;
     std::vector<VARIANT> args;
     if (number) {

@@ -26,7 +26,7 @@ public:
     SigningClient();
     IDispatch* dispatch() const { return control_.get(); }
 
-    // Calls a member by DISPID with text arguments (by reference) or a short.
+    // Calls a member by DISPID with text arguments (UTF-8, passed by reference) and a short.
     CallResult Invoke(DISPID id, const std::vector<std::string>& texts = {}, const short* number = nullptr);
 
     bool openSession();
