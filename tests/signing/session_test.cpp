@@ -2,9 +2,12 @@
 // status codes left, the clean-up order and the message boxes shown.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/registry/registry.h"
 #include "tests/signing/mock_token.h"
 #include "tests/signing/signing_client.h"
+#include "tests/support/softhsm_token.h"
 #include "tests/support/ui_script.h"
 
 namespace ts = testing_support;
@@ -200,6 +203,24 @@ TEST(SessionModuleTest, FunctionTheModuleLacksFailsWith84AndTheRestStillRuns) {
     EXPECT_TRUE(control.closeSession());
     EXPECT_EQ(token.Names(), (Names{"C_CloseSession", "C_Finalize"}));
     EXPECT_EQ(control.getErrorCode(), "84");
+}
+
+}  // namespace
+
+namespace {
+
+// The default module name goes through the system's search order: a host whose library path holds
+// a "pk2priv.dll" gets that module; without one, the load fails and so does openSession (420).
+TEST(SessionDefaultModuleTest, WithoutTheKeyTheDefaultNameIsLoadedThroughTheSearchPath) {
+    ts::ScopedPrefix emptyRegistry;
+    ts::TempDir libraryDir;
+    std::filesystem::copy_file(ts::MockModulePath(), libraryDir.path() / "pk2priv.dll");
+    const std::string host = std::string(CS_BUILD_DIR) + "/bin/comcall --ui none --module " + ts::SigningModulePath() +
+                             " {97385D32-8FC9-4930-9F33-17CD1CC91BDC} openSession getErrorCode";
+    // The token answered, and the PIN dialog could not be shown: no message box came first.
+    EXPECT_EQ(ts::RunOrThrow("LD_LIBRARY_PATH=" + libraryDir.str() + " " + host),
+              "openSession = False\ngetErrorCode = \"444\"\n");
+    EXPECT_EQ(ts::RunOrThrow(host), "openSession = False\ngetErrorCode = \"420\"\n");
 }
 
 }  // namespace
