@@ -27,6 +27,7 @@ inline constexpr LONG ERROR_MORE_DATA = 234;
 inline constexpr LONG ERROR_NO_MORE_ITEMS = 259;
 inline constexpr LONG ERROR_BADDB = 1009;
 inline constexpr LONG ERROR_BADKEY = 1010;
+inline constexpr LONG ERROR_REGISTRY_IO_FAILED = 1016;
 inline constexpr LONG ERROR_KEY_HAS_CHILDREN = 1020;
 
 inline constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
@@ -42,6 +43,8 @@ inline constexpr DWORD REG_SZ = 1;
 inline constexpr DWORD REG_EXPAND_SZ = 2;
 inline constexpr DWORD REG_BINARY = 3;
 inline constexpr DWORD REG_DWORD = 4;
+inline constexpr DWORD REG_MULTI_SZ = 7;
+inline constexpr DWORD REG_QWORD = 11;
 
 inline constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
 inline constexpr DWORD REG_CREATED_NEW_KEY = 1;
@@ -73,6 +76,9 @@ LONG RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD* re
 namespace registry {
 // The prefix directory: $CHEQUESIGN_PREFIX, or ~/.chequesign. Created on demand.
 std::string PrefixDirectory();
+// The HKEY_LOCAL_MACHINE hive: this file in the prefix directory, with a lock file beside it.
+inline constexpr const char* kHiveFileName = "hklm.hive";
+std::string HiveFilePath();
 // Convenience for hosts and tools: "HKLM\...", "HKEY_LOCAL_MACHINE\...", "HKCR\...",
 // "HKEY_CLASSES_ROOT\..." split into root and sub path; false when the root is unknown.
 bool ParseKeyPath(const std::string& path, HKEY* root, std::string* subKey);
