@@ -17,7 +17,9 @@ REGSAM NormalizeAccess(REGSAM access) {
     return access;
 }
 
-bool Allows(const KeyRef& ref, REGSAM needed) { return (ref.access & needed) == needed; }
+bool Allows(const KeyRef& ref, REGSAM needed) {
+    return (ref.access & needed) == needed;
+}
 
 LONG KeyForReading(const Key& root, const KeyRef& ref, const Key** key) {
     static const Key kEmpty;

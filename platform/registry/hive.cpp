@@ -7,8 +7,8 @@
 namespace registry::detail {
 
 Value* Key::FindValue(std::string_view name) {
-    auto it = std::find_if(values.begin(), values.end(),
-                           [&](const Value& v) { return NamesEqual(v.name, name); });
+    auto it =
+        std::find_if(values.begin(), values.end(), [&](const Value& v) { return NamesEqual(v.name, name); });
     return it == values.end() ? nullptr : &*it;
 }
 
@@ -28,8 +28,8 @@ bool Key::SetValue(std::string_view name, DWORD type, std::string data) {
 }
 
 bool Key::DeleteValue(std::string_view name) {
-    auto it = std::find_if(values.begin(), values.end(),
-                           [&](const Value& v) { return NamesEqual(v.name, name); });
+    auto it =
+        std::find_if(values.begin(), values.end(), [&](const Value& v) { return NamesEqual(v.name, name); });
     if (it == values.end()) return false;
     values.erase(it);
     return true;
@@ -40,7 +40,9 @@ Key* Key::Child(std::string_view name) {
     return it == subkeys.end() ? nullptr : it->second.get();
 }
 
-const Key* Key::Child(std::string_view name) const { return const_cast<Key*>(this)->Child(name); }
+const Key* Key::Child(std::string_view name) const {
+    return const_cast<Key*>(this)->Child(name);
+}
 
 Key* FindKey(Key& from, const KeyPath& path) {
     Key* key = &from;
@@ -70,6 +72,8 @@ Key& CreateKey(Key& from, const KeyPath& path, bool* created) {
     return *key;
 }
 
-bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+bool IsStringType(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ;
+}
 
 }  // namespace registry::detail

@@ -29,7 +29,9 @@ int HexDigit(char c) {
     return -1;
 }
 
-bool NeedsEscape(unsigned char c) { return c < 0x20 || c == 0x7F || c == '%' || c == '"'; }
+bool NeedsEscape(unsigned char c) {
+    return c < 0x20 || c == 0x7F || c == '%' || c == '"';
+}
 
 void AppendQuoted(std::string& out, std::string_view text) {
     out += '"';

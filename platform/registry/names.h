@@ -15,7 +15,9 @@ inline constexpr std::size_t kMaxKeyNameLength = 255;
 
 // <0, 0, >0 like strcmp, comparing ASCII letters as upper case.
 int CompareNames(std::string_view a, std::string_view b);
-inline bool NamesEqual(std::string_view a, std::string_view b) { return CompareNames(a, b) == 0; }
+inline bool NamesEqual(std::string_view a, std::string_view b) {
+    return CompareNames(a, b) == 0;
+}
 
 struct NameLess {
     using is_transparent = void;

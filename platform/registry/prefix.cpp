@@ -45,6 +45,8 @@ std::string PrefixDirectory() {
     return dir;
 }
 
-std::string HiveFilePath() { return PrefixDirectory() + "/" + kHiveFileName; }
+std::string HiveFilePath() {
+    return PrefixDirectory() + "/" + kHiveFileName;
+}
 
 }  // namespace registry

@@ -49,8 +49,8 @@ LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD, REGSAM access, PHKEY res
     });
 }
 
-LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD, char*, DWORD, REGSAM access, void*,
-                     PHKEY result, DWORD* disposition) {
+LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD, char*, DWORD, REGSAM access, void*, PHKEY result,
+                     DWORD* disposition) {
     return Guarded([&]() -> LONG {
         if (result == nullptr) return ERROR_INVALID_PARAMETER;
         *result = nullptr;
@@ -122,8 +122,8 @@ LONG RegDeleteTreeA(HKEY key, const char* subKey) {
     });
 }
 
-LONG RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD*, char* cls,
-                   DWORD* clsSize, void* lastWrite) {
+LONG RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD*, char* cls, DWORD* clsSize,
+                   void* lastWrite) {
     return Guarded([&]() -> LONG {
         if (name == nullptr || nameSize == nullptr) return ERROR_INVALID_PARAMETER;
         KeyRef ref;

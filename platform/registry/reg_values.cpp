@@ -9,7 +9,9 @@ namespace {
 // The longest value name the registry accepts.
 constexpr std::size_t kMaxValueNameLength = 16383;
 
-std::string_view ValueName(const char* name) { return name == nullptr ? std::string_view() : name; }
+std::string_view ValueName(const char* name) {
+    return name == nullptr ? std::string_view() : name;
+}
 
 // The data as it will be kept: string types keep their text up to the first terminator, a DWORD
 // must be exactly four bytes.
@@ -51,8 +53,7 @@ LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* t
     });
 }
 
-LONG RegSetValueExA(HKEY key, const char* valueName, DWORD, DWORD type, const BYTE* data,
-                    DWORD size) {
+LONG RegSetValueExA(HKEY key, const char* valueName, DWORD, DWORD type, const BYTE* data, DWORD size) {
     return Guarded([&]() -> LONG {
         KeyRef ref;
         if (LONG rc = LookUpHandle(key, &ref); rc != ERROR_SUCCESS) return rc;

@@ -50,7 +50,14 @@ inline constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
 inline constexpr DWORD REG_CREATED_NEW_KEY = 1;
 inline constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
 
-// subKey may be null or empty (opens the key itself). Names use "\" between parts.
+// Every call: a null, closed or unknown handle gives ERROR_INVALID_HANDLE; a handle whose key was
+// deleted since it was opened gives ERROR_BADKEY (it is never silently re-created); a damaged
+// hive file gives ERROR_BADDB. A handle may only do what its access allows (ERROR_ACCESS_DENIED):
+// KEY_QUERY_VALUE to read values, KEY_SET_VALUE to change them, KEY_ENUMERATE_SUB_KEYS to list
+// subkeys, KEY_CREATE_SUB_KEY to create them. The two roots allow everything and always exist.
+//
+// subKey may be null or empty (opens the key itself). Names use "\" between parts; an empty part
+// or a part longer than 255 characters gives ERROR_INVALID_PARAMETER.
 LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM access, PHKEY result);
 LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD reserved, char* cls, DWORD options,
                      REGSAM access, void* security, PHKEY result, DWORD* disposition);
@@ -59,17 +66,25 @@ LONG RegCloseKey(HKEY key);
 // A buffer that is too small gives ERROR_MORE_DATA with the needed size in *size.
 LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, BYTE* data,
                       DWORD* size);
+// String types keep their text up to the first terminator within size (a missing terminator is
+// supplied); REG_DWORD needs size 4; anything else is kept byte for byte.
 LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const BYTE* data,
                     DWORD size);
 LONG RegDeleteValueA(HKEY key, const char* valueName);
 // Deletes a key that has no subkeys (ERROR_ACCESS_DENIED if it has some, as the platform does).
+// An empty subKey deletes the handle's own key (a null one is refused: ERROR_INVALID_PARAMETER);
+// the roots cannot be deleted.
 LONG RegDeleteKeyA(HKEY key, const char* subKey);
-// Deletes a key with everything below it.
+// Deletes a key with everything below it. With a null or empty subKey the key stays and
+// everything in it (values and subkeys) goes.
 LONG RegDeleteTreeA(HKEY key, const char* subKey);
-// index-th direct subkey name (in the order names sort without regard to case).
+// index-th direct subkey name (in the order names sort without regard to case). Names: *nameSize
+// is the buffer size in; the length copied out, or the size needed (terminator included) with
+// ERROR_MORE_DATA. Keys have no class name (cls becomes "") and lastWrite (8 bytes) is zeroed.
 LONG RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD* reserved, char* cls,
                    DWORD* clsSize, void* lastWrite);
-// index-th value: its name, and optionally type and data.
+// index-th value (in the order values were created): its name as for RegEnumKeyExA, and
+// optionally type and data with the protocol of RegQueryValueExA.
 LONG RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD* reserved, DWORD* type,
                    BYTE* data, DWORD* dataSize);
 

@@ -2,7 +2,6 @@
 // processes writing at once or dying while writing.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -21,7 +20,9 @@ using testing_support::WriteFile;
 
 namespace {
 
-std::filesystem::path HivePath() { return registry::HiveFilePath(); }
+std::filesystem::path HivePath() {
+    return registry::HiveFilePath();
+}
 
 // Runs body in a child process; returns its pid. The child exits 0 when body returns true.
 template <class Body>
@@ -71,14 +72,15 @@ TEST(RegistryHiveFile, AwkwardNamesAndDataSurviveTheFile) {
 }
 
 TEST(RegistryHiveFile, DamagedFileGivesBadDbAndIsNotOverwritten) {
-    const std::string good =
-        "chequesign-registry 1\nkey \"\"\nkey \"SOFTWARE\"\nvalue \"v\" sz \"x\"\nend\n";
+    const std::string good = "chequesign-registry 1\nkey \"\"\nkey \"SOFTWARE\"\nvalue \"v\" sz \"x\"\nend\n";
     const struct {
         const char* what;
         std::string content;
     } cases[] = {
         {"empty file", ""},
-        {"not a hive", "\x7f" "ELF\x02\x01\x01 binary junk"},
+        {"not a hive",
+         "\x7f"
+         "ELF\x02\x01\x01 binary junk"},
         {"other format", "chequesign-registry 2\nkey \"\"\nend\n"},
         {"cut off before end", good.substr(0, good.size() - 4)},
         {"cut off inside a line", good.substr(0, good.size() - 12)},
@@ -124,10 +126,12 @@ TEST(RegistryHiveFile, ConcurrentWritersFromTwoProcessesLoseNothing) {
             if (read(gate[0], &go, 1) != 0) return false;  // starts when the gate closes
             for (int i = 0; i < kPerWriter; ++i) {
                 Key key;
-                const std::string sub = "SOFTWARE\\Race\\W" + std::to_string(id) + "_" + std::to_string(i % 10);
+                const std::string sub =
+                    "SOFTWARE\\Race\\W" + std::to_string(id) + "_" + std::to_string(i % 10);
                 if (Create(HKEY_LOCAL_MACHINE, sub.c_str(), &key) != ERROR_SUCCESS) return false;
                 const std::string name = std::to_string(id) + "-" + std::to_string(i);
-                if (SetDword(HKEY_LOCAL_MACHINE, name.c_str(), static_cast<DWORD>(i)) != ERROR_SUCCESS) return false;
+                if (SetDword(HKEY_LOCAL_MACHINE, name.c_str(), static_cast<DWORD>(i)) != ERROR_SUCCESS)
+                    return false;
             }
             return true;
         };
@@ -163,7 +167,8 @@ TEST(RegistryHiveFile, WriterKilledMidWayLeavesAWholeHive) {
     // Let it write for a while, then kill it wherever it is.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     std::string bytes;
-    while (Read(HKEY_LOCAL_MACHINE, "n199", &bytes) != ERROR_SUCCESS && std::chrono::steady_clock::now() < deadline)
+    while (Read(HKEY_LOCAL_MACHINE, "n199", &bytes) != ERROR_SUCCESS &&
+           std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     kill(pid, SIGKILL);
     EXPECT_EQ(128 + SIGKILL, WaitExit(pid));

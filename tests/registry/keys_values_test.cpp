@@ -52,9 +52,9 @@ TEST_F(RegistryTest, ValuesOfEachTypeReadBackWithTypeAndBytes) {
         {"Multi", REG_MULTI_SZ, std::string("a\0b\0\0", 5), std::string("a\0b\0\0", 5)},
     };
     for (const auto& c : cases) {
-        ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key.get(), c.name, 0, c.type,
-                                                reinterpret_cast<const BYTE*>(c.data.data()),
-                                                static_cast<DWORD>(c.data.size())))
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegSetValueExA(key.get(), c.name, 0, c.type, reinterpret_cast<const BYTE*>(c.data.data()),
+                                 static_cast<DWORD>(c.data.size())))
             << c.name;
     }
     for (const auto& c : cases) {
@@ -130,7 +130,8 @@ TEST_F(RegistryTest, QueryFollowsTheTwoCallSizeProtocol) {
         std::memset(buffer, 'x', sizeof buffer);
         DWORD size = c.size;
         DWORD type = 0;
-        EXPECT_EQ(c.rc, RegQueryValueExA(key.get(), c.name, nullptr, &type, c.withData ? buffer : nullptr, &size))
+        EXPECT_EQ(c.rc,
+                  RegQueryValueExA(key.get(), c.name, nullptr, &type, c.withData ? buffer : nullptr, &size))
             << c.what;
         EXPECT_EQ(c.sizeAfter, size) << c.what;
         if (c.rc == ERROR_SUCCESS && c.withData) {
@@ -237,7 +238,8 @@ TEST_F(RegistryTest, NullClosedAndForeignHandlesAreRefused) {
 TEST_F(RegistryTest, EnumerationOrderBuffersAndEnd) {
     Key key, sub;
     ASSERT_EQ(ERROR_SUCCESS, Create(HKEY_LOCAL_MACHINE, "SOFTWARE\\E", &key));
-    for (const char* name : {"beta", "Alpha", "gamma", "_under"}) ASSERT_EQ(ERROR_SUCCESS, Create(key.get(), name, &sub));
+    for (const char* name : {"beta", "Alpha", "gamma", "_under"})
+        ASSERT_EQ(ERROR_SUCCESS, Create(key.get(), name, &sub));
     for (const char* name : {"z", "A", "m"}) ASSERT_EQ(ERROR_SUCCESS, SetString(key.get(), name, name));
 
     // Subkeys sort without regard to case (letters as upper case, so "_" comes after them);
@@ -250,8 +252,10 @@ TEST_F(RegistryTest, EnumerationOrderBuffersAndEnd) {
     EXPECT_EQ(ERROR_MORE_DATA, RegEnumKeyExA(key.get(), 0, name, &size, nullptr, nullptr, nullptr, nullptr));
     EXPECT_EQ(6u, size);
     size = sizeof name;
-    EXPECT_EQ(ERROR_NO_MORE_ITEMS, RegEnumKeyExA(key.get(), 4, name, &size, nullptr, nullptr, nullptr, nullptr));
-    EXPECT_EQ(ERROR_NO_MORE_ITEMS, RegEnumValueA(key.get(), 3, name, &size, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(ERROR_NO_MORE_ITEMS,
+              RegEnumKeyExA(key.get(), 4, name, &size, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(ERROR_NO_MORE_ITEMS,
+              RegEnumValueA(key.get(), 3, name, &size, nullptr, nullptr, nullptr, nullptr));
 
     BYTE data[1];
     DWORD type = 0, dataSize = sizeof data;

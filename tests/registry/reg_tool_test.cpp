@@ -2,7 +2,6 @@
 // registry.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -78,36 +77,42 @@ TEST_F(RegToolTest, AddThenQueryShowsTheUsualLayout) {
     }
     Result r = Reg({"query", "hklm\\SOFTWARE\\OVREL\\SIGN"});
     EXPECT_EQ(0, r.status) << r.err;
-    EXPECT_EQ("\nHKEY_LOCAL_MACHINE\\SOFTWARE\\OVREL\\SIGN\n"
-              "    (Default)    REG_SZ    Default text\n"
-              "    SigningComponent    REG_SZ    /opt/p11/libtoken.so\n"
-              "    Count    REG_DWORD    0x2a\n"
-              "    Mask    REG_DWORD    0xff00\n"
-              "    Blob    REG_BINARY    00FF10\n"
-              "\n"
-              "HKEY_LOCAL_MACHINE\\SOFTWARE\\OVREL\\SIGN\\Child\n",
-              r.out);
+    EXPECT_EQ(
+        "\nHKEY_LOCAL_MACHINE\\SOFTWARE\\OVREL\\SIGN\n"
+        "    (Default)    REG_SZ    Default text\n"
+        "    SigningComponent    REG_SZ    /opt/p11/libtoken.so\n"
+        "    Count    REG_DWORD    0x2a\n"
+        "    Mask    REG_DWORD    0xff00\n"
+        "    Blob    REG_BINARY    00FF10\n"
+        "\n"
+        "HKEY_LOCAL_MACHINE\\SOFTWARE\\OVREL\\SIGN\\Child\n",
+        r.out);
 
     r = Reg({"query", "HKEY_LOCAL_MACHINE\\SOFTWARE\\OVREL\\SIGN\\", "/v", "signingcomponent"});
     EXPECT_EQ(0, r.status) << r.err;
-    EXPECT_EQ("\nHKEY_LOCAL_MACHINE\\SOFTWARE\\OVREL\\SIGN\n    signingcomponent    REG_SZ    /opt/p11/libtoken.so\n",
-              r.out);
-    EXPECT_EQ("/opt/p11/libtoken.so", ReadString(HKEY_LOCAL_MACHINE, "SOFTWARE\\OVREL\\SIGN", "SigningComponent"));
+    EXPECT_EQ(
+        "\nHKEY_LOCAL_MACHINE\\SOFTWARE\\OVREL\\SIGN\n    signingcomponent    REG_SZ    "
+        "/opt/p11/libtoken.so\n",
+        r.out);
+    EXPECT_EQ("/opt/p11/libtoken.so",
+              ReadString(HKEY_LOCAL_MACHINE, "SOFTWARE\\OVREL\\SIGN", "SigningComponent"));
 }
 
 TEST_F(RegToolTest, ClassesRootPathsAndRecursiveQuery) {
     const std::string clsid = "HKEY_CLASSES_ROOT\\CLSID\\{97385D32-8FC9-4930-9F33-17CD1CC91BDC}";
     ASSERT_EQ(0, Reg({"add", clsid + "\\InprocServer32", "/v", "ThreadingModel", "/d", "Apartment"}).status);
-    EXPECT_EQ("Apartment", ReadString(HKEY_LOCAL_MACHINE,
-                                      "SOFTWARE\\Classes\\CLSID\\{97385D32-8FC9-4930-9F33-17CD1CC91BDC}\\InprocServer32",
-                                      "ThreadingModel"));
+    EXPECT_EQ("Apartment",
+              ReadString(HKEY_LOCAL_MACHINE,
+                         "SOFTWARE\\Classes\\CLSID\\{97385D32-8FC9-4930-9F33-17CD1CC91BDC}\\InprocServer32",
+                         "ThreadingModel"));
     const Result r = Reg({"query", "HKCR\\CLSID", "/s"});
     EXPECT_EQ(0, r.status) << r.err;
-    EXPECT_EQ("\nHKEY_CLASSES_ROOT\\CLSID\n"
-              "\nHKEY_CLASSES_ROOT\\CLSID\\{97385D32-8FC9-4930-9F33-17CD1CC91BDC}\n"
-              "\nHKEY_CLASSES_ROOT\\CLSID\\{97385D32-8FC9-4930-9F33-17CD1CC91BDC}\\InprocServer32\n"
-              "    ThreadingModel    REG_SZ    Apartment\n",
-              r.out);
+    EXPECT_EQ(
+        "\nHKEY_CLASSES_ROOT\\CLSID\n"
+        "\nHKEY_CLASSES_ROOT\\CLSID\\{97385D32-8FC9-4930-9F33-17CD1CC91BDC}\n"
+        "\nHKEY_CLASSES_ROOT\\CLSID\\{97385D32-8FC9-4930-9F33-17CD1CC91BDC}\\InprocServer32\n"
+        "    ThreadingModel    REG_SZ    Apartment\n",
+        r.out);
 }
 
 TEST_F(RegToolTest, FailuresExitOneWithOneErrorLine) {
@@ -186,11 +191,13 @@ TEST_F(RegToolTest, OverwriteAndDeleteAskUnlessForced) {
 
 TEST_F(RegToolTest, DamagedHiveIsReportedNotCrashedOn) {
     WriteFile(registry::HiveFilePath(), "garbage\n");
-    const Args commands[] = {{"query", "HKLM"}, {"add", "HKLM\\SOFTWARE\\x", "/f"}, {"delete", "HKLM\\SOFTWARE\\x", "/f"}};
+    const Args commands[] = {
+        {"query", "HKLM"}, {"add", "HKLM\\SOFTWARE\\x", "/f"}, {"delete", "HKLM\\SOFTWARE\\x", "/f"}};
     for (const Args& args : commands) {
         const Result r = Reg(args);
         EXPECT_EQ(1, r.status) << Joined(args);
-        EXPECT_EQ("ERROR: The registry file " + registry::HiveFilePath() + " is damaged.\n", r.err) << Joined(args);
+        EXPECT_EQ("ERROR: The registry file " + registry::HiveFilePath() + " is damaged.\n", r.err)
+            << Joined(args);
     }
     EXPECT_EQ("garbage\n", ReadFile(registry::HiveFilePath()));
 }

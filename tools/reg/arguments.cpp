@@ -17,8 +17,11 @@ bool ParseVerb(const char* text, Verb* verb) {
     const struct {
         const char* name;
         Verb verb;
-    } verbs[] = {{"query", Verb::Query}, {"add", Verb::Add}, {"delete", Verb::Delete},
-                 {"/?", Verb::Help}, {"-?", Verb::Help}};
+    } verbs[] = {{"query", Verb::Query},
+                 {"add", Verb::Add},
+                 {"delete", Verb::Delete},
+                 {"/?", Verb::Help},
+                 {"-?", Verb::Help}};
     for (const auto& v : verbs)
         if (SameText(text, v.name)) {
             *verb = v.verb;

@@ -43,8 +43,8 @@ LONG ReadValue(HKEY key, const std::string& name, DWORD* type, std::string* byte
         if (LONG rc = RegQueryValueExA(key, name.c_str(), nullptr, type, nullptr, &size); rc != ERROR_SUCCESS)
             return rc;
         bytes->assign(size, '\0');
-        const LONG rc = RegQueryValueExA(key, name.c_str(), nullptr, type,
-                                         reinterpret_cast<BYTE*>(bytes->data()), &size);
+        const LONG rc =
+            RegQueryValueExA(key, name.c_str(), nullptr, type, reinterpret_cast<BYTE*>(bytes->data()), &size);
         if (rc == ERROR_MORE_DATA) continue;
         if (rc == ERROR_SUCCESS) bytes->resize(size);
         return rc;
@@ -99,7 +99,8 @@ LONG PrintKey(HKEY key, const std::string& path, bool recursive) {
     }
     for (const std::string& name : subkeys) {
         KeyHandle child;
-        if (LONG rc = RegOpenKeyExA(key, name.c_str(), 0, KEY_READ, child.Out()); rc != ERROR_SUCCESS) return rc;
+        if (LONG rc = RegOpenKeyExA(key, name.c_str(), 0, KEY_READ, child.Out()); rc != ERROR_SUCCESS)
+            return rc;
         if (LONG rc = PrintKey(child.Get(), path + "\\" + name, true); rc != ERROR_SUCCESS) return rc;
     }
     return ERROR_SUCCESS;
@@ -114,7 +115,9 @@ bool Confirm(const std::string& question) {
     return SameText(answer, "y") || SameText(answer, "yes");
 }
 
-std::string ValueLabel(const std::string& name) { return name.empty() ? "(Default)" : name; }
+std::string ValueLabel(const std::string& name) {
+    return name.empty() ? "(Default)" : name;
+}
 
 }  // namespace
 
@@ -142,7 +145,8 @@ int Add(const Arguments& args) {
         if (args.typeName && !WritableType(*args.typeName, &type))
             return SyntaxFailed("unsupported type \"" + *args.typeName + "\"");
         if (!EncodeData(type, args.data.value_or(""), &bytes))
-            return SyntaxFailed("\"" + args.data.value_or("") + "\" is not valid " + TypeName(type) + " data");
+            return SyntaxFailed("\"" + args.data.value_or("") + "\" is not valid " + TypeName(type) +
+                                " data");
     }
     KeyHandle key;
     if (LONG rc = RegCreateKeyExA(args.root, args.subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -151,7 +155,8 @@ int Add(const Arguments& args) {
         return RegistryFailed(rc);
     if (args.valueName) {
         const char* name = args.valueName->c_str();
-        const bool exists = RegQueryValueExA(key.Get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+        const bool exists =
+            RegQueryValueExA(key.Get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
         if (exists && !args.force && !Confirm("Value " + ValueLabel(*args.valueName) + " exists, overwrite"))
             return Cancelled();
         if (LONG rc = RegSetValueExA(key.Get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
@@ -165,7 +170,8 @@ int Add(const Arguments& args) {
 int Delete(const Arguments& args) {
     if (!args.valueName && args.subKey.empty()) return InvalidKeyName();  // a root stays
     KeyHandle key;
-    if (LONG rc = RegOpenKeyExA(args.root, args.subKey.c_str(), 0, KEY_ALL_ACCESS, key.Out()); rc != ERROR_SUCCESS)
+    if (LONG rc = RegOpenKeyExA(args.root, args.subKey.c_str(), 0, KEY_ALL_ACCESS, key.Out());
+        rc != ERROR_SUCCESS)
         return RegistryFailed(rc);
     if (args.valueName) {
         if (!args.force && !Confirm("Delete the registry value " + ValueLabel(*args.valueName)))
@@ -176,7 +182,8 @@ int Delete(const Arguments& args) {
     }
     if (!args.force && !Confirm("Permanently delete the registry key " + DisplayPath(args)))
         return Cancelled();
-    if (LONG rc = RegDeleteTreeA(args.root, args.subKey.c_str()); rc != ERROR_SUCCESS) return RegistryFailed(rc);
+    if (LONG rc = RegDeleteTreeA(args.root, args.subKey.c_str()); rc != ERROR_SUCCESS)
+        return RegistryFailed(rc);
     return Succeeded();
 }
 

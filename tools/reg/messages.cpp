@@ -43,10 +43,16 @@ int SyntaxFailed(const std::string& detail) {
     return Fail("Invalid syntax: " + detail + ". Type \"reg /?\" for usage.");
 }
 
-int InvalidKeyName() { return Fail("Invalid key name."); }
+int InvalidKeyName() {
+    return Fail("Invalid key name.");
+}
 
-int Cancelled() { return Fail("The operation was cancelled."); }
+int Cancelled() {
+    return Fail("The operation was cancelled.");
+}
 
-int Crashed(const char* what) { return Fail(std::string("Unexpected failure: ") + what); }
+int Crashed(const char* what) {
+    return Fail(std::string("Unexpected failure: ") + what);
+}
 
 }  // namespace reg

@@ -18,9 +18,8 @@ struct TypeEntry {
     bool writable;
 };
 constexpr TypeEntry kTypes[] = {
-    {REG_NONE, "REG_NONE", false},         {REG_SZ, "REG_SZ", true},
-    {REG_EXPAND_SZ, "REG_EXPAND_SZ", true}, {REG_BINARY, "REG_BINARY", true},
-    {REG_DWORD, "REG_DWORD", true},         {REG_MULTI_SZ, "REG_MULTI_SZ", false},
+    {REG_NONE, "REG_NONE", false},    {REG_SZ, "REG_SZ", true},       {REG_EXPAND_SZ, "REG_EXPAND_SZ", true},
+    {REG_BINARY, "REG_BINARY", true}, {REG_DWORD, "REG_DWORD", true}, {REG_MULTI_SZ, "REG_MULTI_SZ", false},
     {REG_QWORD, "REG_QWORD", false},
 };
 
