@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/com/types.h"
+#include "platform/framework/cmd_target.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/messagebox.h"
 
@@ -21,10 +22,10 @@ class CDialog;
 
 // A window object. Attached to a control of a running dialog it reads and changes that control;
 // detached (before and after the dialog runs) its operations do nothing and read as empty.
-class CWnd {
+class CWnd : public CCmdTarget {
 public:
     CWnd() = default;
-    virtual ~CWnd();
+    ~CWnd() override;
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
 
