@@ -40,7 +40,10 @@ INSTANTIATE_TEST_SUITE_P(
                       // and IDCLOSE where there is neither.
                       AnswerCase{"answer close", MB_RETRYCANCEL, IDCANCEL, "cancel"},
                       AnswerCase{"answer close", MB_OK, IDOK, "ok"},
-                      AnswerCase{"answer close", MB_YESNO, IDCLOSE, "close"}));
+                      AnswerCase{"answer close", MB_YESNO, IDCLOSE, "close"}),
+    [](const auto& info) {
+        return std::string(info.param.line + 7) + "_gives_" + info.param.word + "_" + std::to_string(info.index);
+    });
 
 TEST_F(UiTest, TranscriptLineShowsTitleTextButtonsIconAndAnswer) {
     Script("answer retry\nanswer cancel\n");
