@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -26,7 +27,7 @@ public:
     ~ComPtr() { Reset(); }
 
     ComPtr& operator=(const ComPtr& other) {
-        if (this != &other) {
+        if (this != std::addressof(other)) {
             AddRefIf(other.p_);
             Reset();
             p_ = other.p_;
@@ -34,7 +35,7 @@ public:
         return *this;
     }
     ComPtr& operator=(ComPtr&& other) noexcept {
-        if (this != &other) {
+        if (this != std::addressof(other)) {
             Reset();
             p_ = std::exchange(other.p_, nullptr);
         }

@@ -49,6 +49,12 @@ TEST(ComPtr, CountsEveryReference) {
         EXPECT_EQ(raw->Refs(), 3u);
         c = nullptr;
         EXPECT_EQ(raw->Refs(), 2u);
+        ComPtr<IDispatch> d(raw);
+        c = std::move(d);  // move assignment hands the reference over
+        EXPECT_FALSE(d);
+        EXPECT_EQ(raw->Refs(), 3u);
+        c = nullptr;
+        EXPECT_EQ(raw->Refs(), 2u);
 
         ComPtr<IUnknown> unknown;
         ASSERT_EQ(a.As(IID_IUnknown, &unknown), S_OK);

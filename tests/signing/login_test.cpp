@@ -2,6 +2,8 @@
 // messages, the process-wide count of tries, and what reaches C_Login.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 
 #include "tests/signing/mock_token.h"
@@ -73,6 +75,8 @@ TEST_F(LoginTest, ANinthCharacterIsRefused) {
 struct ClosedWithoutOk {
     const char* name;
     Lines script;
+    // Names the case in test listings instead of dumping its bytes.
+    friend void PrintTo(const ClosedWithoutOk& c, std::ostream* os) { *os << c.name; }
 };
 
 class DialogClosedTest : public LoginTest, public ::testing::WithParamInterface<ClosedWithoutOk> {};

@@ -2,6 +2,8 @@
 // status codes left, the clean-up order and the message boxes shown.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <filesystem>
 
 #include "platform/registry/registry.h"
@@ -58,6 +60,8 @@ struct FailureRow {
     const char* cleanupFails;  // a clean-up call that fails too, or null
     Names expectedCalls;
     const char* expectedCode;
+    // Names the case in test listings instead of dumping its bytes.
+    friend void PrintTo(const FailureRow& c, std::ostream* os) { *os << c.name; }
 };
 
 class SessionFailureTest : public SessionTest, public ::testing::WithParamInterface<FailureRow> {};

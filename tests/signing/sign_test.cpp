@@ -1,6 +1,8 @@
 // Signing and certificate export against the scriptable test module, with the real Base64Lib
 // and, for the conversion's failure paths, a misbehaving stand-in for it.
 #include <gtest/gtest.h>
+
+#include <ostream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -68,6 +70,8 @@ struct DataRow {
     const char* name;
     std::string text;  // UTF-8, as the host holds it
     const char* bytes; // what C_Sign receives, in hex
+    // Names the case in test listings instead of dumping its bytes.
+    friend void PrintTo(const DataRow& c, std::ostream* os) { *os << c.name; }
 };
 
 class SignedBytesTest : public SignTest, public ::testing::WithParamInterface<DataRow> {};
@@ -101,6 +105,8 @@ struct FailureRow {
     unsigned long keys, certificates;
     Lines expectedCalls;
     const char* expectedCode;
+    // Names the case in test listings instead of dumping its bytes.
+    friend void PrintTo(const FailureRow& c, std::ostream* os) { *os << c.name; }
 };
 
 class SignFailureTest : public SignTest, public ::testing::WithParamInterface<FailureRow> {};

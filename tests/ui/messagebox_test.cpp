@@ -2,6 +2,8 @@
 // and the transcript line.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "platform/ui/messagebox.h"
 #include "tests/ui/ui_fixture.h"
 
@@ -14,6 +16,8 @@ struct AnswerCase {
     UINT type;
     int expected;
     const char* word;  // as the transcript records it
+    // Names the case in test listings instead of dumping its bytes.
+    friend void PrintTo(const AnswerCase& c, std::ostream* os) { *os << c.line; }
 };
 
 class MessageBoxAnswers : public UiTest, public ::testing::WithParamInterface<AnswerCase> {};
