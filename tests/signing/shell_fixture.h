@@ -31,7 +31,9 @@ public:
         com::ComPtr<IClassFactory> factory;
         EXPECT_EQ(GetClassObject(clsid, IID_IClassFactory, factory.put_void()), S_OK);
         com::ComPtr<I> object;
-        if (factory) EXPECT_EQ(factory->CreateInstance(nullptr, iid, object.put_void()), S_OK);
+        if (factory) {
+            EXPECT_EQ(factory->CreateInstance(nullptr, iid, object.put_void()), S_OK);
+        }
         return object;
     }
     const framework::ResourceTable& Resources() const { return *resources_; }
