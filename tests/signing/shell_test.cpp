@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "platform/framework/image.h"
 #include "platform/framework/ole_control.h"
@@ -49,7 +50,10 @@ TEST_P(DrawingTest, WhiteFillAndAnEllipseTouchingTheBoundsAndNothingElse) {
     CDC dc(target);
     ASSERT_EQ(Draw(view.get(), dc, b), S_OK);
     const framework::Image& image = target.image();
-    ASSERT_TRUE(framework::WritePng(image, prefix_.dir().str() + "/control.png"));
+    // Kept in the build tree for a person to look at.
+    const std::filesystem::path drawings = std::filesystem::path(CS_BUILD_DIR) / "drawings";
+    std::filesystem::create_directories(drawings);
+    ASSERT_TRUE(framework::WritePng(image, (drawings / (std::string("control_") + GetParam().name + ".png")).string()));
 
     bool edge[4] = {};  // left, top, right, bottom column or row holds outline
     for (int y = 0; y < image.Height(); ++y) {
