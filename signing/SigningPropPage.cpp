@@ -6,9 +6,16 @@
 
 IMPLEMENT_DYNCREATE(CSigningPropPage, COlePropertyPage)
 
+namespace {
+std::string TabCaption() {
+    const char* caption = signing_resources::LoadString(signing_resources::IDS_SIGNING_PPG_CAPTION);
+    return caption ? caption : "";
+}
+}  // namespace
+
 CSigningPropPage::CSigningPropPage()
     : COlePropertyPage(*signing_resources::FindDialog(signing_resources::IDD_PROPPAGE_SIGNING),
-                       signing_resources::LoadString(signing_resources::IDS_SIGNING_PPG_CAPTION)) {}
+                       TabCaption()) {}
 
 CSigningPropPage::~CSigningPropPage() = default;
 
