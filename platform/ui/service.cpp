@@ -46,7 +46,7 @@ std::string SpecFromEnvironment() {
     return Tty::Available() ? "terminal" : "none";
 }
 
-// The backend for this moment; builds a fresh one when the spec changed.
+// The backend for this moment; builds a fresh one when the chosen backend string changed.
 Backend& Resolve(State& s) {
     // A box that a dialog opens uses the dialog's backend, whatever the environment says by now.
     if (s.showing > 0 && s.backend) return *s.backend;
