@@ -1,24 +1,17 @@
 // The DOM's COM objects: the document, its elements and attributes. Internal to the DOM.
 #pragma once
 
-#include <atomic>
-
 #include "platform/com/object.h"
 #include "platform/xml/dom_interfaces.h"
 #include "platform/xml/tree.h"
 
 namespace xmldom {
 
-// Live DOM objects plus server locks; the module serving the DOM may unload at 0.
-std::atomic<long>& LiveCount();
-
-// Reference counting, interface look-up and the live count for one DOM interface. The DOM is
-// used through its interfaces only, so IDispatch knows no names.
+// Reference counting (com::Object counts live objects for the unload test), and interface look-up
+// for one DOM interface. The DOM is used through its interfaces only, so IDispatch knows no names.
 template <class Itf, const IID& kIid>
 class DomObject : public com::Object<Itf> {
 public:
-    DomObject() { ++LiveCount(); }
-
     HRESULT QueryInterface(REFIID iid, void** object) override {
         return com::QueryFrom(iid, object, {{kIid, this}, {IID_IDispatch, this}});
     }
@@ -38,9 +31,6 @@ public:
     HRESULT Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
         return DISP_E_MEMBERNOTFOUND;
     }
-
-protected:
-    ~DomObject() override { --LiveCount(); }
 };
 
 class Document final : public DomObject<IXMLDOMDocument, IID_IXMLDOMDocument> {
