@@ -1,9 +1,11 @@
 #include "platform/ui/script.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "platform/ui/secure_wipe.h"
 
@@ -63,20 +65,37 @@ ScriptAction ParseScriptLine(const std::string& line, int number) {
 }
 
 std::optional<Script> Script::Load(const std::string& path, std::string* error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (error) *error = "cannot read script " + path + ": " + std::strerror(errno);
+    // The file may hold a PIN: it is read through a buffer of our own, and neither the content
+    // nor the list of lines ever moves to new storage without wiping the old.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    std::string content;
+    int readError = fd < 0 ? errno : 0;
+    if (fd >= 0) {
+        char chunk[4096];
+        for (;;) {
+            const ssize_t n = ::read(fd, chunk, sizeof chunk);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) readError = errno;
+            if (n <= 0) break;
+            SecureAppend(content, std::string_view(chunk, static_cast<std::size_t>(n)));
+        }
+        SecureWipe(chunk, sizeof chunk);
+        ::close(fd);
+    }
+    if (readError != 0) {
+        SecureWipe(content);
+        if (error) *error = "cannot read script " + path + ": " + std::strerror(readError);
         return std::nullopt;
     }
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     Script script;
+    script.lines_.reserve(static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1);
     std::size_t start = 0;
     while (start < content.size()) {
         std::size_t end = content.find('\n', start);
         if (end == std::string::npos) end = content.size();
-        std::string line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        script.lines_.push_back(std::move(line));
+        std::size_t length = end - start;
+        if (length > 0 && content[end - 1] == '\r') --length;
+        script.lines_.emplace_back(content, start, length);
         start = end + 1;
     }
     SecureWipe(content);

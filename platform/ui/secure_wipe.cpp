@@ -1,5 +1,6 @@
 #include "platform/ui/secure_wipe.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace ui {
@@ -16,6 +17,17 @@ void SecureWipe(std::string& text) {
     text.resize(text.capacity());
     SecureWipe(text.data(), text.size());
     text.clear();
+}
+
+void SecureAppend(std::string& text, std::string_view more) {
+    if (more.size() > text.capacity() - text.size()) {
+        std::string grown;
+        grown.reserve(std::max(text.capacity() * 2, text.size() + more.size()));
+        grown.append(text);
+        SecureWipe(text);
+        text.swap(grown);  // the wiped storage leaves with grown
+    }
+    text.append(more);
 }
 
 }  // namespace ui

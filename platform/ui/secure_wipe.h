@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace ui {
 
@@ -10,5 +11,8 @@ namespace ui {
 void SecureWipe(std::string& text);
 // Overwrites size bytes at data.
 void SecureWipe(void* data, std::size_t size);
+// Appends more to text. When text has to grow, its old storage is wiped before it is given back,
+// so a secret built up piece by piece leaves no copy behind.
+void SecureAppend(std::string& text, std::string_view more);
 
 }  // namespace ui

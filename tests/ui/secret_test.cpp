@@ -1,0 +1,57 @@
+// A secret typed into a password field through the script backend: no copy of it (script line,
+// control text, exchanged member, saved old value) may go back to the heap unwiped.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstring>
+
+#include "tests/ui/freed_memory_watch.h"
+#include "tests/ui/test_dialogs.h"
+#include "tests/ui/ui_fixture.h"
+
+namespace {
+
+using ui_test::FreedMemoryWatch;
+using ui_test::UiTest;
+
+// Six characters: "type 201 " and the secret fit in a string's own storage, the case where a
+// moved string leaves its bytes behind.
+constexpr const char* kSecret = "q7Kz9X";
+
+class SecretTest : public UiTest {
+protected:
+    // Writes the script straight from the literal, so the test puts no copy on the heap itself.
+    void WriteScript(const char* text) {
+        const int fd = ::open(scriptPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, text, std::strlen(text)), static_cast<ssize_t>(std::strlen(text)));
+        ::close(fd);
+        ui::ResetFromEnvironment();
+    }
+};
+
+TEST_F(SecretTest, NoFreedBlockHoldsTheTypedSecret) {
+    const struct {
+        const char* name;
+        const char* script;
+        int showings;
+    } cases[] = {
+        {"typed and read on OK", "type 201 q7Kz9X\nclick OK\n", 1},
+        {"among many lines", "# one\n# two\n# three\n# four\n# five\ntype 201 q7Kz9X\n# six\nclick OK\n", 1},
+        {"shown again with the member", "type 201 q7Kz9X\nclick OK\nclick OK\n", 2},
+        {"refused as too long, then cancelled", "type 201 q7Kz9X123\nclick OK\nanswer ok\nescape\n", 1},
+        {"script error on a typing line", "type 999 q7Kz9X\n", 1},
+    };
+    for (const auto& c : cases) {
+        WriteScript(c.script);
+        ui_test::TestDialog dlg;
+        dlg.editLimit = 0;
+        FreedMemoryWatch watch(kSecret);
+        for (int i = 0; i < c.showings; ++i) dlg.DoModal();
+        ui::ResetFromEnvironment();  // the backend and its script go too
+        EXPECT_EQ(watch.Hits(), 0) << c.name;
+        EXPECT_FALSE(ui::ScriptRanOut()) << c.name;
+    }
+}
+
+}  // namespace
