@@ -192,9 +192,8 @@ std::string Dialog::LabelFor(int id) const {
 bool Dialog::TypeChar(int id, char ch) {
     Control* c = Find(id);
     if (c == nullptr || !IsEditable(id) || c->text.size() >= c->limit) return false;
-    // Room for the field's text up front, so that typing does not leave copies in freed buffers.
-    if (c->text.capacity() < 64) c->text.reserve(64);
-    c->text += ch;
+    // Grows without leaving copies of the text so far in freed storage (it may be a password).
+    SecureAppend(c->text, std::string_view(&ch, 1));
     handler_.OnChange(*this, id);
     return true;
 }

@@ -41,6 +41,10 @@ TEST_F(SecretTest, NoFreedBlockHoldsTheTypedSecret) {
         {"shown again with the member", "type 201 q7Kz9X\nclick OK\nclick OK\n", 2},
         {"refused as too long, then cancelled", "type 201 q7Kz9X123\nclick OK\nanswer ok\nescape\n", 1},
         {"script error on a typing line", "type 999 q7Kz9X\n", 1},
+        {"longer than a field's first storage",
+         "type 201 q7Kz9X-and-then-a-passphrase-that-goes-on-well-beyond-sixty-four-characters\n"
+         "click OK\nanswer ok\nescape\n",
+         1},
     };
     for (const auto& c : cases) {
         WriteScript(c.script);
