@@ -2,9 +2,9 @@
 // load the controls (when the dialog opens) and once to save and validate them (on OK).
 #pragma once
 
+#include <deque>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "platform/framework/dialog.h"
 
@@ -43,7 +43,8 @@ private:
     CDialog* dialog_;
     int lastControl_ = 0;
     bool lastWasEdit_ = false;
-    std::vector<std::pair<std::string*, std::string>> saved_;
+    // A deque, so that keeping one more old text never moves (and leaves behind) the others.
+    std::deque<std::pair<std::string*, std::string>> saved_;
 };
 
 // Binds a window object to the control with this id (once per showing of the dialog).

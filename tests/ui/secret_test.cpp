@@ -18,6 +18,27 @@ using ui_test::UiTest;
 // moved string leaves its bytes behind.
 constexpr const char* kSecret = "q7Kz9X";
 
+// Two password fields exchanged with two members, so that a save keeps two old texts aside.
+class TwoFieldDialog : public CDialog {
+public:
+    TwoFieldDialog() : CDialog(Template()) {}
+    std::string m_first;
+    std::string m_second;
+
+protected:
+    static ui::DialogTemplate Template() {
+        ui::DialogTemplate t = ui_test::TestTemplate();
+        ui::ControlTemplate second = t.controls.front();
+        second.id = 202;
+        t.controls.insert(t.controls.begin() + 1, second);
+        return t;
+    }
+    void DoDataExchange(CDataExchange* pDX) override {
+        DDX_Text(pDX, ui_test::kEditId, m_first);
+        DDX_Text(pDX, 202, m_second);
+    }
+};
+
 class SecretTest : public UiTest {
 protected:
     // Writes the script straight from the literal, so the test puts no copy on the heap itself.
@@ -56,6 +77,16 @@ TEST_F(SecretTest, NoFreedBlockHoldsTheTypedSecret) {
         EXPECT_EQ(watch.Hits(), 0) << c.name;
         EXPECT_FALSE(ui::ScriptRanOut()) << c.name;
     }
+}
+
+TEST_F(SecretTest, SavingSeveralMembersLeavesNoCopyOfTheirOldTexts) {
+    WriteScript("type 202 other\nclick OK\n");
+    TwoFieldDialog dlg;
+    dlg.m_first = kSecret;  // from an earlier showing; the save keeps it aside until it succeeds
+    FreedMemoryWatch watch(kSecret);
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_second, "other");
+    EXPECT_EQ(watch.Hits(), 0);
 }
 
 }  // namespace
