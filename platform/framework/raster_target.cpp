@@ -25,8 +25,10 @@ void RasterTarget::FillRect(const RECT& rect, const GdiObjectData& brush) {
 void RasterTarget::Ellipse(const RECT& given, const GdiObjectData& pen, const GdiObjectData& brush) {
     const RECT r = Normalized(given);
     if (r.right == r.left || r.bottom == r.top) return;
-    const double cx = (r.left + r.right) / 2.0, cy = (r.top + r.bottom) / 2.0;
-    const double rx = (r.right - r.left) / 2.0, ry = (r.bottom - r.top) / 2.0;
+    // In double: the sum or span of two 32-bit coordinates can exceed 32 bits.
+    const double l = r.left, t = r.top, rr = r.right, b = r.bottom;
+    const double cx = (l + rr) / 2.0, cy = (t + b) / 2.0;
+    const double rx = (rr - l) / 2.0, ry = (b - t) / 2.0;
     auto inside = [&](LONG x, LONG y) {
         if (x < r.left || x >= r.right || y < r.top || y >= r.bottom) return false;
         const double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;

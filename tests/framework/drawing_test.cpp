@@ -1,6 +1,7 @@
 // The drawing context and its raster target, and the PNG files made from images.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 
 #include "platform/framework/image.h"
@@ -33,6 +34,7 @@ TEST(RasterTarget, EllipseEdgeCases) {
         {"inverted corners", {12, 12, 2, 2}, -1, -1},
         {"past the image edges", {-10, 5, 30, 15}, -1, -1},
         {"outside the image", {40, 40, 60, 60}, 0, 0},
+        {"wider than 32 bits can span", {INT32_MIN, 0, INT32_MAX, 20}, -1, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
