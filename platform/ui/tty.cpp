@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <mutex>
@@ -14,32 +15,55 @@ namespace ui {
 namespace {
 
 // The mode to go back to when a signal ends the process while the terminal is raw: the mode of
-// the outermost raw session (a box that a dialog opens nests a second session).
+// the outermost raw session (a box that a dialog opens nests a second session), and the raw mode
+// to take up again when the process survives the signal.
 int g_restoreFd = -1;
 termios g_restoreMode{};
+termios g_rawMode{};
 int g_depth = 0;
 std::mutex g_depthMutex;
 
 constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 struct sigaction g_oldActions[sizeof kSignals / sizeof kSignals[0]];
 
-extern "C" void RestoreTerminalOnSignal(int sig) {
+extern "C" void RestoreTerminalOnSignal(int sig, siginfo_t* info, void* context) {
+    const int savedErrno = errno;
     if (g_restoreFd >= 0) tcsetattr(g_restoreFd, TCSAFLUSH, &g_restoreMode);
-    for (std::size_t i = 0; i < sizeof kSignals / sizeof kSignals[0]; ++i)
-        if (kSignals[i] == sig) sigaction(sig, &g_oldActions[i], nullptr);
-    raise(sig);  // delivered to the previous disposition once this handler returns
+    for (std::size_t i = 0; i < sizeof kSignals / sizeof kSignals[0]; ++i) {
+        if (kSignals[i] != sig) continue;
+        const struct sigaction& old = g_oldActions[i];
+        if (old.sa_flags & SA_SIGINFO) {
+            old.sa_sigaction(sig, info, context);
+        } else if (old.sa_handler == SIG_DFL) {
+            sigaction(sig, &old, nullptr);
+            raise(sig);  // delivered to the default disposition once this handler returns
+            errno = savedErrno;
+            return;
+        } else if (old.sa_handler != SIG_IGN) {
+            old.sa_handler(sig);
+        }
+    }
+    // The process goes on and so does the box or dialog: no echo again while it reads.
+    if (g_restoreFd >= 0) tcsetattr(g_restoreFd, TCSANOW, &g_rawMode);
+    errno = savedErrno;
 }
 
-void EnterRaw(int fd, const termios& mode) {
+void EnterRaw(int fd, const termios& mode, const termios& raw) {
     std::lock_guard<std::mutex> lock(g_depthMutex);
     if (g_depth++ > 0) return;
     g_restoreFd = fd;
     g_restoreMode = mode;
+    g_rawMode = raw;
     struct sigaction action {};
-    action.sa_handler = RestoreTerminalOnSignal;
+    action.sa_sigaction = RestoreTerminalOnSignal;
+    action.sa_flags = SA_SIGINFO;
     sigemptyset(&action.sa_mask);
-    for (std::size_t i = 0; i < sizeof kSignals / sizeof kSignals[0]; ++i)
-        sigaction(kSignals[i], &action, &g_oldActions[i]);
+    for (std::size_t i = 0; i < sizeof kSignals / sizeof kSignals[0]; ++i) {
+        sigaction(kSignals[i], nullptr, &g_oldActions[i]);
+        // A signal the process ignores stays ignored; catching it would only end the raw mode.
+        if (!(g_oldActions[i].sa_flags & SA_SIGINFO) && g_oldActions[i].sa_handler == SIG_IGN) continue;
+        sigaction(kSignals[i], &action, nullptr);
+    }
 }
 
 void LeaveRaw() {
@@ -80,7 +104,7 @@ Tty::Tty() {
     addCarriageReturn_ = !((saved_.c_oflag & OPOST) && (saved_.c_oflag & ONLCR));
     raw.c_cc[VMIN] = 1;
     raw.c_cc[VTIME] = 0;
-    EnterRaw(fd_, saved_);
+    EnterRaw(fd_, saved_, raw);
     if (tcsetattr(fd_, TCSAFLUSH, &raw) != 0) {
         LeaveRaw();
         ::close(fd_);

@@ -1,5 +1,7 @@
 // The controlling terminal in raw mode for the time a box or dialog is shown. The previous mode is
-// restored on every path out: the destructor, and the common termination signals.
+// restored on every path out: the destructor, and the common termination signals. A signal the
+// process ignores stays ignored, and after a host's handler that returns the raw mode is back, so
+// that typing is never echoed while the box or dialog is still reading.
 #pragma once
 
 #include <string_view>

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <string>
 
 #include "platform/ui/service.h"
@@ -19,7 +20,9 @@
 namespace {
 
 // Child: runs the dialog on its new controlling terminal; the exit code tells how it went.
-[[noreturn]] void RunChild(int slave) {
+// prepare, when given, runs first (to set up signal dispositions).
+[[noreturn]] void RunChild(int slave, void (*prepare)() = nullptr) {
+    if (prepare) prepare();
     setsid();
     if (ioctl(slave, TIOCSCTTY, 0) != 0) _exit(10);
     if (!ui::SetBackend("terminal")) _exit(11);
@@ -72,6 +75,81 @@ TEST(TerminalBackend, PasswordIsTypedWithoutEchoAndOkReturnsIt) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << screen;
     EXPECT_NE(screen.find("PIN: ****"), std::string::npos) << screen;
     EXPECT_EQ(screen.find("1234"), std::string::npos) << screen;
+}
+
+TEST(TerminalBackend, ASignalThatEndsTheProcessRestoresTheTerminal) {
+    int master = -1, slave = -1;
+    ASSERT_EQ(openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        close(master);
+        RunChild(slave);
+    }
+    close(slave);
+    std::string screen;
+    const bool shown = ReadUntil(master, screen, "PIN: ");
+    kill(child, shown ? SIGTERM : SIGKILL);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    termios mode{};
+    ASSERT_EQ(tcgetattr(master, &mode), 0);
+    close(master);
+
+    ASSERT_TRUE(shown) << screen;
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_TRUE((mode.c_lflag & ECHO) && (mode.c_lflag & ICANON)) << "the terminal was left raw";
+}
+
+// A host's handler that returns: it says so on the terminal, and the process goes on.
+void NoteSignal(int) {
+    const int fd = ::open("/dev/tty", O_WRONLY | O_NOCTTY);
+    if (fd >= 0) {
+        [[maybe_unused]] const ssize_t n = ::write(fd, "[host handler]", 14);
+        ::close(fd);
+    }
+}
+
+TEST(TerminalBackend, ASignalThatTheProcessSurvivesLeavesThePinUnechoed) {
+    const struct {
+        const char* name;
+        int signal;
+        void (*prepare)();
+        const char* handled;  // what the terminal shows once the signal was handled
+    } cases[] = {
+        {"ignored by the process", SIGTERM, [] { signal(SIGTERM, SIG_IGN); }, nullptr},
+        {"caught by a handler that returns", SIGINT, [] { signal(SIGINT, NoteSignal); }, "[host handler]"},
+    };
+    for (const auto& c : cases) {
+        int master = -1, slave = -1;
+        ASSERT_EQ(openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            close(master);
+            RunChild(slave, c.prepare);
+        }
+        close(slave);
+
+        std::string screen;
+        bool typed = ReadUntil(master, screen, "PIN: ");
+        if (typed) {
+            kill(child, c.signal);
+            if (c.handled) {
+                typed = ReadUntil(master, screen, c.handled);
+                usleep(100 * 1000);  // the handler has returned and the raw mode is back
+            }
+        }
+        if (typed) typed = write(master, "1234\r", 5) == 5;
+        if (!ReadUntil(master, screen, "\x04")) kill(child, SIGKILL);  // gone, or stuck
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        close(master);
+
+        EXPECT_TRUE(typed) << c.name << "\n" << screen;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.name << " status " << status << "\n" << screen;
+        EXPECT_EQ(screen.find("1234"), std::string::npos) << c.name << ": the PIN was echoed\n" << screen;
+    }
 }
 
 }  // namespace
