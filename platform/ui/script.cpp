@@ -52,7 +52,8 @@ ScriptAction ParseScriptLine(const std::string& line, int number) {
     if (action.verb == "type") {
         action.target = Word(line, &pos);
         // The text is everything after the one separator that follows the control, as written.
-        if (pos < line.size()) action.argument = line.substr(pos + 1);
+        // Copied in place: a temporary would leave the text (a PIN) behind on the stack.
+        if (pos < line.size()) action.argument.assign(line, pos + 1, std::string::npos);
         action.source = "type " + action.target + " ...";  // never repeat the text itself
     } else if (action.verb == "file") {
         action.argument = Trim(line, pos);
