@@ -66,14 +66,20 @@ public:
             in += before - inLen;
             if (rc != static_cast<size_t>(-1)) continue;
             if (errno == E2BIG) continue;
-            // EILSEQ or EINVAL: skip one input unit (a surrogate pair counts as two units of 2).
+            // EILSEQ or EINVAL: skip one input unit (a surrogate pair counts as two units of 2;
+            // a lone high surrogate only as one, so the character after it is kept).
             if (replacement.empty()) return false;
             if (replaced) *replaced = true;
             out->append(replacement);
             size_t skip = unitSize;
             if (unitSize == 2 && inLen >= 4) {
-                unsigned hi = static_cast<unsigned char>(in[0]) | (static_cast<unsigned char>(in[1]) << 8);
-                if (hi >= 0xD800 && hi <= 0xDBFF) skip = 4;
+                auto unit = [&](size_t at) {
+                    return static_cast<unsigned>(static_cast<unsigned char>(in[at]) |
+                                                 (static_cast<unsigned char>(in[at + 1]) << 8));
+                };
+                const unsigned hi = unit(0);
+                const unsigned lo = unit(2);
+                if (hi >= 0xD800 && hi <= 0xDBFF && lo >= 0xDC00 && lo <= 0xDFFF) skip = 4;
             }
             if (skip > inLen) skip = inLen;
             in += skip;

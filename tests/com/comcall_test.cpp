@@ -62,6 +62,8 @@ TEST_F(Comcall, OutputLinesAndExitStatus) {
          "greet = \"Hello, a\\\"b\\\\\"\nISEVEN = True\n", 0},
         {"text the code page cannot hold reaches the member as ?",
          {"Greet(\"\\u0416\")"}, "Greet = \"Hello, ?\"\n", 0},
+        {"a lone surrogate becomes ? and the character after it stays",
+         {"Greet(\"\\uD800A\\uDC00B\")"}, "Greet = \"Hello, ?A?B\"\n", 0},
         {"arguments the call changed are shown",
          {"Upper(\"abc\")", "Bump(41)", "Bump(True)"},
          "Upper = (empty)\n  arg 1 = \"ABC\"\nBump = (empty)\n  arg 1 = 42\nBump = (empty)\n", 0},
