@@ -62,10 +62,11 @@ public:
             size_t outLeft = sizeof buffer;
             size_t before = inLen;
             size_t rc = iconv(cd_, &inPtr, &inLen, &outPtr, &outLeft);
+            const int error = errno;  // before append, whose allocation may change errno
             out->append(buffer, outPtr - buffer);
             in += before - inLen;
             if (rc != static_cast<size_t>(-1)) continue;
-            if (errno == E2BIG) continue;
+            if (error == E2BIG) continue;
             // EILSEQ or EINVAL: skip one input unit (a surrogate pair counts as two units of 2;
             // a lone high surrogate only as one, so the character after it is kept).
             if (replacement.empty()) return false;
