@@ -146,7 +146,10 @@ std::string ToAnsi(std::u16string_view wide, bool* unmappable) {
     if (unmappable) *unmappable = false;
     if (wide.empty()) return {};
     Converter conv(IconvName(GetACP()), "UTF-16LE");
-    if (!conv.ok()) return std::string(wide.size(), '?');
+    if (!conv.ok()) {  // nothing could be mapped: every character reads as the default one
+        if (unmappable) *unmappable = true;
+        return std::string(wide.size(), '?');
+    }
     std::string bytes = Utf16Bytes(wide), out;
     conv.Run(bytes.data(), bytes.size(), 2, "?", &out, unmappable);
     return out;
