@@ -37,6 +37,13 @@ bool IsSkipped(const std::string& line) {
     return i == line.size() || line[i] == '#';
 }
 
+// The actions whose words hold no typed text, so that their line may be quoted in a report.
+bool IsPlainVerb(const std::string& verb) {
+    for (const char* plain : {"click", "escape", "close", "answer", "file-cancel", "unavailable"})
+        if (verb == plain) return true;
+    return false;
+}
+
 }  // namespace
 
 ScriptAction::~ScriptAction() {
@@ -58,9 +65,13 @@ ScriptAction ParseScriptLine(const std::string& line, int number) {
     } else if (action.verb == "file") {
         action.argument = Trim(line, pos);
         action.source = line;
-    } else {
+    } else if (IsPlainVerb(action.verb)) {
         action.target = Trim(line, pos);
         action.source = line;
+    } else {
+        // Not an action (a misspelt "type", a stray PIN): none of it is kept or repeated.
+        SecureWipe(action.verb);
+        action.source = "unknown action";
     }
     return action;
 }

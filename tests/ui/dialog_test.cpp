@@ -112,11 +112,12 @@ TEST_F(UiTest, UnavailableDialogIsNotShownAndNotInitialised) {
 }
 
 TEST_F(UiTest, SecretTextNeverReachesTheTranscript) {
-    // Typed into a control that does not exist (a script error that quotes the line) and into
-    // the password field: the log has neither.
-    Script("type 999 hunter22\ntype 201 hunter2\nclick OK\n");
-    TestDialog first, second;
+    // Typed into a control that does not exist and with a misspelt verb (script errors that
+    // quote the line), and into the password field: the log has none of them.
+    Script("type 999 hunter22\nTYPE 201 hunter23\ntype 201 hunter2\nclick OK\n");
+    TestDialog first, misspelt, second;
     first.DoModal();
+    misspelt.DoModal();
     second.DoModal();
     EXPECT_EQ(second.m_text, "hunter2");
     const std::string log = TranscriptText();
