@@ -14,7 +14,8 @@ struct ScriptAction {
     std::string verb;      // type, click, escape, close, answer, file, file-cancel, unavailable
     std::string target;    // type: the control; click: the control; answer: the button word
     std::string argument;  // type: the text (may be empty or hold spaces); file: the path
-    std::string source;    // the line as written for error reports; a type line without its text
+    std::string source;    // the line as written for error reports; a type line without its text,
+                           // and for a line that is no action (its verb is empty) nothing of it
 
     ScriptAction() = default;
     ScriptAction(const ScriptAction&) = default;
