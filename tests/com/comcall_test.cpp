@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,23 @@ TEST_F(Comcall, OutputLinesAndExitStatus) {
         Outcome o = RunComcall(WithModule(c.calls));
         EXPECT_EQ(o.out, c.out) << c.name;
         EXPECT_EQ(o.status, c.status) << c.name;
+    }
+}
+
+TEST_F(Comcall, AnsiCodePageComesFromTheEnvironment) {
+    const std::string hiragana = "Greet(\"\\u3042\")";  // not in 1252, in 932
+    struct {
+        const char* name;
+        std::optional<std::string> codePage;
+        const char* out;
+    } cases[] = {
+        {"1252 by default", std::nullopt, "Greet = \"Hello, ?\"\n"},
+        {"932 holds the character", "932", "Greet = \"Hello, \xE3\x81\x82\"\n"},
+        {"an unknown code page leaves 1252", "77777", "Greet = \"Hello, ?\"\n"},
+    };
+    for (auto& c : cases) {
+        testing_support::ScopedEnv codePage("CHEQUESIGN_CODEPAGE", c.codePage);
+        EXPECT_EQ(RunComcall(WithModule({hiragana})).out, c.out) << c.name;
     }
 }
 
