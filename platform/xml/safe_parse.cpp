@@ -105,7 +105,9 @@ TreePtr ParseSafely(std::u16string_view text) {
     // The text is already decoded; "UTF-8" overrides whatever encoding the declaration names.
     XmlDocPtr doc(xmlCtxtReadMemory(ctxt.get(), utf8->data(), static_cast<int>(utf8->size()), nullptr,
                                     "UTF-8", kParseOptions));
-    if (!doc || !ctxt->wellFormed) return nullptr;
+    // A namespace error (an undeclared prefix, an attribute given twice under two prefixes of
+    // one namespace) leaves a text that no namespace-aware reader accepts.
+    if (!doc || !ctxt->wellFormed || !ctxt->nsWellFormed) return nullptr;
     if (DeclaresExternalParameterEntity(doc->intSubset) || !AllReferencesResolve(doc.get())) return nullptr;
     auto tree = std::make_shared<Tree>();
     tree->doc = std::move(doc);

@@ -49,6 +49,10 @@ TEST_F(DomDocument, TextsThatDoNotParseLeaveAnEmptyDocument) {
         {"unknown encoding named", u"<?xml version=\"1.0\" encoding=\"bogus\"?><a/>"},
         {"unpaired surrogate", std::u16string(u"<a>") + char16_t(0xD800) + u"</a>"},
         {"NUL character", std::u16string(u"<a>x", 4) + char16_t(0) + u"</a>"},
+        {"undeclared element prefix", u"<p:a/>"},
+        {"undeclared attribute prefix", u"<a p:x='1'/>"},
+        {"prefix bound to nothing", u"<a xmlns:p=''/>"},
+        {"one attribute under two prefixes", u"<a xmlns:p='u' xmlns:q='u' p:x='1' q:x='2'/>"},
     };
     for (const Case& c : cases) {
         com::ComPtr<IXMLDOMDocument> doc = NewDocument();
