@@ -182,6 +182,35 @@ TEST_F(LoginTest, LockedPinFailsWith164WithoutAMessage) {
     EXPECT_EQ(Lines(names.end() - 2, names.end()), (Lines{"C_CloseSession", "C_Finalize"}));
 }
 
+struct KeepsTheCount {
+    const char* name;
+    Lines script;                  // after one wrong PIN and Retry, which leave the count at 2
+    std::vector<unsigned long> rv;  // queued C_Login returns (0: the module answers itself)
+    const char* code;
+    friend void PrintTo(const KeepsTheCount& c, std::ostream* os) { *os << c.name; }
+};
+
+class KeepsTheCountTest : public LoginTest, public ::testing::WithParamInterface<KeepsTheCount> {};
+
+TEST_P(KeepsTheCountTest, FailsWithItsCodeAndTheNextMessageShowsTheSameNumber) {
+    {
+        ts::UiScript ui(Join({kWrong, {"answer retry"}, GetParam().script}));
+        for (unsigned long rv : GetParam().rv) token.pushRv("C_Login", rv);
+        EXPECT_FALSE(control.openSession());
+        EXPECT_EQ(control.getErrorCode(), GetParam().code);
+        EXPECT_EQ(token.Names().back(), "C_Finalize");
+    }
+    ts::UiScript ui(Join({kWrong, {"answer cancel"}}));
+    EXPECT_FALSE(control.openSession());
+    EXPECT_EQ(FailureMessages(ui, 1), 1u) << "the count stayed at 2";
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, KeepsTheCountTest,
+                         ::testing::Values(KeepsTheCount{"Locked", kWrong, {0, 0xA4}, "164"},
+                                           KeepsTheCount{"EmptyThenCancel",
+                                                         {"type 201 ", "click OK", "answer cancel"}, {}, "160"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(LoginTest, AFailingCleanupReplacesTheCode) {
     ts::UiScript ui({"click Cancel"});
     token.pushRv("C_CloseSession", 0xB3);
