@@ -118,6 +118,9 @@ HRESULT CoGetClassObject(REFCLSID clsid, DWORD context, void*, REFIID iid, void*
     if (FAILED(hr)) {
         *object = nullptr;
         t_lastError = "class " + name + ": DllGetClassObject of \"" + path + "\" failed";
+    } else if (*object == nullptr) {  // a success with nothing to call through
+        hr = E_UNEXPECTED;
+        t_lastError = "class " + name + ": DllGetClassObject of \"" + path + "\" gave no class object";
     }
     return hr;
 }

@@ -34,8 +34,9 @@ HRESULT CLSIDFromString(LPCOLESTR text, CLSID* clsid);
 
 // Only in-process servers. Errors: CO_E_NOTINITIALIZED (thread not initialised),
 // REGDB_E_CLASSNOTREG (no InprocServer32 entry, or CLSCTX_INPROC_SERVER not asked for),
-// CO_E_DLLNOTFOUND (the module does not load), CO_E_ERRORINDLL (no DllGetClassObject), or what
-// the module's class object answers.
+// CO_E_DLLNOTFOUND (the module does not load), CO_E_ERRORINDLL (no DllGetClassObject),
+// E_UNEXPECTED (DllGetClassObject succeeded without a class object), or what the module's class
+// object answers.
 HRESULT CoGetClassObject(REFCLSID clsid, DWORD context, void* serverInfo, REFIID iid, void** object);
 HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID iid, void** object);
 

@@ -114,8 +114,10 @@ TEST_F(Creation, CreationErrors) {
     const CLSID unknown = MakeGuid("{00000000-1111-2222-3333-444444444444}");
     const CLSID missingFile = MakeGuid("{00000000-1111-2222-3333-555555555555}");
     const CLSID noExports = MakeGuid("{00000000-1111-2222-3333-666666666666}");
+    const CLSID nullClassObject = MakeGuid("{00000000-1111-2222-3333-777777777777}");
     SetClassesString("CLSID\\" + GuidToString(missingFile) + "\\InprocServer32", "/nonexistent/x.so");
     SetClassesString("CLSID\\" + GuidToString(noExports) + "\\InprocServer32", COM_TEST_NO_EXPORTS);
+    SetClassesString("CLSID\\" + GuidToString(nullClassObject) + "\\InprocServer32", COM_TEST_NULL_CLASS_OBJECT);
     ASSERT_EQ(CallExport("DllRegisterServer"), S_OK);
 
     struct {
@@ -128,6 +130,7 @@ TEST_F(Creation, CreationErrors) {
         {"not registered", unknown, CLSCTX_INPROC_SERVER, REGDB_E_CLASSNOTREG, "no in-process server"},
         {"module missing", missingFile, CLSCTX_INPROC_SERVER, CO_E_DLLNOTFOUND, "/nonexistent/x.so"},
         {"no DllGetClassObject", noExports, CLSCTX_INPROC_SERVER, CO_E_ERRORINDLL, "DllGetClassObject"},
+        {"success without a class object", nullClassObject, CLSCTX_INPROC_SERVER, E_UNEXPECTED, "no class object"},
         {"only out of process asked", MakeGuid(kSampleClsid), CLSCTX_LOCAL_SERVER, REGDB_E_CLASSNOTREG, ""},
     };
     for (auto& c : cases) {
