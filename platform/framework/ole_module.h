@@ -61,7 +61,7 @@ bool UpdateRegistryAll(ModuleState& state, bool doRegister);
 // Loads TYPELIB 1 from the module's own file, checks its LIBID and registers it with that path and
 // no help directory. False when any of it fails.
 bool RegisterTypeLib(ModuleState& state, REFGUID libid);
-// Removes every registration of the library (see typelib_unregister.cpp). False on a registry
+// Removes every registration of the library (see typelib_module.cpp). False on a registry
 // error other than a missing key.
 bool UnregisterTypeLib(REFGUID libid);
 
