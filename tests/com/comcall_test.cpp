@@ -125,6 +125,7 @@ TEST_F(Comcall, CommandLineErrors) {
         {{"--ui", "no-such-backend", kSampleClsid, "Add"}, 2},
         {{"--module", "/nonexistent/module.so", kSampleClsid, "Add"}, 1},
         {{"--module", COM_TEST_SERVER, "{00000000-0000-0000-0000-000000000001}", "Add"}, 1},
+        {{"--module", COM_TEST_NULL_CLASS_OBJECT, kSampleClsid, "Add"}, 1},  // success, no object
     };
     for (auto& c : cases) {
         Outcome o = RunComcall(c.args);

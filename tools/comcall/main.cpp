@@ -98,6 +98,10 @@ HRESULT CreateFromModule(const std::string& file, REFCLSID clsid, IDispatch** ob
     com::ComPtr<IClassFactory> factory;
     HRESULT hr = getClassObject(clsid, IID_IClassFactory, factory.put_void());
     if (FAILED(hr)) return hr;
+    if (!factory) {  // a success with nothing to call through
+        *detail = "\"" + path + "\" gave no class object";
+        return E_UNEXPECTED;
+    }
     return factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(object));
 }
 
