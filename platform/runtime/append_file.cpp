@@ -80,6 +80,7 @@ void AppendFile::Write(std::string_view bytes) {
             if (errno == EINTR) continue;
             Raise(WriteErrorNumber(errno));
         }
+        if (n == 0) Raise(WriteErrorNumber(ENOSPC));  // nothing taken: no progress is possible
         bytes.remove_prefix(static_cast<size_t>(n));
     }
 }
