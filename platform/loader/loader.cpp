@@ -65,6 +65,9 @@ std::string LastError() { return t_lastError; }
 std::string ModulePathOf(const void* address) {
     Dl_info info{};
     if (dladdr(address, &info) == 0 || info.dli_fname == nullptr) return {};
+    // The path the module was loaded by, as the loader reports it; only a relative one is
+    // completed (a symbolic link in it is kept, so the module's folder is where it was loaded from).
+    if (info.dli_fname[0] == '/') return info.dli_fname;
     char* full = realpath(info.dli_fname, nullptr);
     if (full == nullptr) return info.dli_fname;
     std::string path = full;
