@@ -95,6 +95,11 @@ HRESULT Base64::EncodeFile(BSTR* fileName, BSTR* result) {
             lastError_ = "no file name given";
             return E_INVALIDARG;
         }
+        // A NUL inside the name would make the system open a shorter name: another file.
+        if (text::View(*fileName).find(u'\0') != std::u16string_view::npos) {
+            lastError_ = "the file name holds a NUL character";
+            return E_INVALIDARG;
+        }
         std::string bytes;
         FileResult r = ReadWholeFile(text::ToUtf8(text::View(*fileName)), &bytes);
         if (FAILED(r.hr)) {

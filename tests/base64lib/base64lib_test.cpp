@@ -113,6 +113,8 @@ TEST_F(Base64Lib, EncodeFileFailuresAreHResultsAndNoText) {
         std::filesystem::resize_file(big, 64u * 1024 * 1024 + 1);  // sparse: cheap to make
     }
     const std::string dir = files.str();
+    const std::string real = (files.path() / "real.bin").string();
+    std::ofstream(real) << "bytes";
     const std::string fifo = (files.path() / "fifo").string();
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     struct {
@@ -125,6 +127,8 @@ TEST_F(Base64Lib, EncodeFileFailuresAreHResultsAndNoText) {
         {"a FIFO", fifo, E_ACCESSDENIED},
         {"over 64 MiB", big, HRESULT_FROM_WIN32(223)},
         {"no name", "", E_INVALIDARG},
+        // The part before the NUL names a file that exists: it must not be read instead.
+        {"a NUL inside the name", real + std::string("\0.sig", 5), E_INVALIDARG},
     };
     for (auto& c : cases) {
         BStr result;
