@@ -15,6 +15,7 @@
 #include <string>
 
 #include "platform/ui/service.h"
+#include "tests/ui/freed_memory_watch.h"
 #include "tests/ui/test_dialogs.h"
 
 namespace {
@@ -27,12 +28,14 @@ namespace {
     if (ioctl(slave, TIOCSCTTY, 0) != 0) _exit(10);
     if (!ui::SetBackend("terminal")) _exit(11);
     ui_test::TestDialog dlg;
+    ui_test::FreedMemoryWatch watch("1234");
     const INT_PTR result = dlg.DoModal();
     termios mode{};
     tcgetattr(slave, &mode);
     if (result != IDOK) _exit(12);
     if (dlg.m_text != "1234") _exit(13);
     if (!(mode.c_lflag & ECHO) || !(mode.c_lflag & ICANON)) _exit(14);  // the mode came back
+    if (watch.Hits() != 0) _exit(15);  // a copy of the typed PIN was freed unwiped
     _exit(0);
 }
 
