@@ -12,6 +12,9 @@ using KeyPath = std::vector<std::string>;
 
 // The longest key name (one path part) the registry accepts.
 inline constexpr std::size_t kMaxKeyNameLength = 255;
+// The deepest a key may lie below HKEY_LOCAL_MACHINE; deeper keys are refused when created, so
+// that no path can make the hive (where each key carries its full path) grow without bound.
+inline constexpr std::size_t kMaxKeyDepth = 512;
 
 // <0, 0, >0 like strcmp, comparing ASCII letters as upper case.
 int CompareNames(std::string_view a, std::string_view b);

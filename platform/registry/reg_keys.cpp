@@ -58,6 +58,7 @@ LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD, char*, DWORD, REGSAM a
         if (LONG rc = LookUpHandle(key, &ref); rc != ERROR_SUCCESS) return rc;
         KeyPath sub;
         if (!SplitKeyPath(subKey, &sub)) return ERROR_INVALID_PARAMETER;
+        if (ref.path.size() + sub.size() > kMaxKeyDepth) return ERROR_INVALID_PARAMETER;
         bool created = false;
         LONG rc = ChangeHive([&](Key& root, bool* changed) -> LONG {
             Key* base = nullptr;

@@ -59,6 +59,7 @@ inline constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
 // subKey may be null or empty (opens the key itself). Names use "\" between parts; an empty part
 // or a part longer than 255 characters gives ERROR_INVALID_PARAMETER.
 LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM access, PHKEY result);
+// A key more than 512 levels below HKEY_LOCAL_MACHINE is not created: ERROR_INVALID_PARAMETER.
 LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD reserved, char* cls, DWORD options,
                      REGSAM access, void* security, PHKEY result, DWORD* disposition);
 LONG RegCloseKey(HKEY key);

@@ -32,6 +32,17 @@ TEST_F(RegistryTest, CreateReportsNewOrExistingAndMakesIntermediateKeys) {
     EXPECT_EQ(nullptr, missing.get());
 }
 
+TEST_F(RegistryTest, KeysDeeperThan512LevelsAreRefused) {
+    std::string path = "k";
+    for (int level = 2; level <= 512; ++level) path += "\\k";
+    Key deepest, tooDeep, relative;
+    ASSERT_EQ(ERROR_SUCCESS, Create(HKEY_LOCAL_MACHINE, path.c_str(), &deepest, nullptr));
+    EXPECT_EQ(ERROR_INVALID_PARAMETER, Create(HKEY_LOCAL_MACHINE, (path + "\\k").c_str(), &tooDeep, nullptr));
+    // Counted from the root, also below an open key.
+    EXPECT_EQ(ERROR_INVALID_PARAMETER, Create(deepest.get(), "k", &relative, nullptr));
+    EXPECT_FALSE(Exists(HKEY_LOCAL_MACHINE, (path + "\\k").c_str()));
+}
+
 TEST_F(RegistryTest, ValuesOfEachTypeReadBackWithTypeAndBytes) {
     Key key;
     ASSERT_EQ(ERROR_SUCCESS, Create(HKEY_LOCAL_MACHINE, "SOFTWARE\\T", &key));
