@@ -1,41 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "tests/com/sample_server.h"
 #include "tests/com/server_fixture.h"
+#include "tests/support/run_command.h"
 
 namespace {
 
-struct Outcome {
-    std::string out;
-    int status;
-};
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using testing_support::CommandResult;
+using Outcome = CommandResult;
 
 Outcome RunComcall(const std::vector<std::string>& args) {
     std::string command = COMCALL_PATH;
-    for (const std::string& a : args) command += " " + Quote(a);
-    command += " 2>/dev/null";
-    Outcome o{"", -1};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return o;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) o.out.append(buffer, n);
-    int raw = pclose(pipe);
-    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return o;
+    for (const std::string& a : args) command += " " + testing_support::ShellQuote(a);
+    return testing_support::RunCommand(command + " 2>/dev/null");
 }
 
 std::vector<std::string> WithModule(std::vector<std::string> calls) {

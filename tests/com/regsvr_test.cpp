@@ -1,32 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "platform/com/creation.h"
 #include "tests/com/sample_server.h"
 #include "tests/com/server_fixture.h"
+#include "tests/support/run_command.h"
 
 namespace {
 
-struct Outcome {
-    std::string out;
-    int status;
-};
+using Outcome = testing_support::CommandResult;
 
 Outcome RunRegsvr(const std::string& args) {
-    Outcome o{"", -1};
-    FILE* pipe = popen((std::string(REGSVR_PATH) + " " + args + " 2>/dev/null").c_str(), "r");
-    if (pipe == nullptr) return o;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) o.out.append(buffer, n);
-    int raw = pclose(pipe);
-    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return o;
+    return testing_support::RunCommand(std::string(REGSVR_PATH) + " " + args + " 2>/dev/null");
 }
 
 bool Registered() {

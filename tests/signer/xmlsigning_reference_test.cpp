@@ -14,6 +14,7 @@
 #include "signer/globals.h"
 #include "signer/reference_parts.h"
 #include "tests/signer/xmlsigning_fixture.h"
+#include "tests/support/run_command.h"
 
 namespace {
 
@@ -96,13 +97,10 @@ TEST_F(XmlSigningReference, IdGoesOnTheRootAndIntoTheReference) {
 TEST_F(XmlSigningReference, FirstIdOfAProcessIsAlwaysTheSame) {
     testing_support::TempDir logs;
     auto run = [&logs] {
-        std::string command = std::string(FIRST_ID_HELPER) + " " + logs.str();
-        FILE* out = popen(command.c_str(), "r");
-        std::string text;
-        char buffer[128];
-        while (out != nullptr && fgets(buffer, sizeof buffer, out) != nullptr) text += buffer;
-        EXPECT_EQ(out != nullptr ? pclose(out) : -1, 0) << text;
-        return text;
+        testing_support::CommandResult r =
+            testing_support::RunCommand(std::string(FIRST_ID_HELPER) + " " + logs.str());
+        EXPECT_EQ(r.status, 0) << r.out;
+        return r.out;
     };
     const std::string first = run();
     EXPECT_EQ(run(), first);

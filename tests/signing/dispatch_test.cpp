@@ -3,7 +3,7 @@
 
 #include "platform/text/codepage.h"
 #include "tests/signing/signing_client.h"
-#include "tests/support/softhsm_token.h"
+#include "tests/support/run_command.h"
 
 namespace ts = testing_support;
 

@@ -9,7 +9,7 @@
 #include "platform/registry/registry.h"
 #include "tests/signing/mock_token.h"
 #include "tests/signing/signing_client.h"
-#include "tests/support/softhsm_token.h"
+#include "tests/support/run_command.h"
 #include "tests/support/ui_script.h"
 
 namespace ts = testing_support;

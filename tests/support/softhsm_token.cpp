@@ -1,22 +1,8 @@
 #include "tests/support/softhsm_token.h"
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
-#include <stdexcept>
 
 namespace testing_support {
-
-std::string RunOrThrow(const std::string& command) {
-    std::string output;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) throw std::runtime_error("cannot run: " + command);
-    std::array<char, 512> buffer;
-    while (fgets(buffer.data(), buffer.size(), pipe) != nullptr) output += buffer.data();
-    int status = pclose(pipe);
-    if (status != 0) throw std::runtime_error("command failed: " + command + "\n" + output);
-    return output;
-}
 
 SoftHsmToken::SoftHsmToken(bool withKey) : conf_("SOFTHSM2_CONF", dir_.str() + "/softhsm2.conf") {
     std::filesystem::create_directories(dir_.path() / "tokens");

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
 
 namespace testing_support {
@@ -26,8 +27,5 @@ private:
     TempDir dir_;
     ScopedEnv conf_;
 };
-
-// Runs a shell command; throws with its output when it fails.
-std::string RunOrThrow(const std::string& command);
 
 }  // namespace testing_support
