@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry/registry.h"
+#include "platform/registry/unique_key.h"
 #include "platform/ui/messagebox.h"
 #include "signing/SigningCtrl.h"
 #include "signing/messages.h"
@@ -17,28 +17,16 @@ constexpr const char* kModuleValue = "SigningComponent";
 constexpr const char* kDefaultModule = "pk2priv.dll";
 constexpr CK_FLAGS kSessionFlags = 1 | CKF_RW_SESSION | CKF_SERIAL_SESSION;  // 7
 
-// Closes a registry key on every path.
-class KeyGuard {
-public:
-    explicit KeyGuard(HKEY key) : key_(key) {}
-    ~KeyGuard() { RegCloseKey(key_); }
-    KeyGuard(const KeyGuard&) = delete;
-    KeyGuard& operator=(const KeyGuard&) = delete;
-
-private:
-    HKEY key_;
-};
-
 enum class ModuleName { Found, Unreadable };
 
 // Reads the module name from the registry; the default when the key cannot be opened.
 ModuleName ReadModuleName(std::string* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSignKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    registry::UniqueKey owner;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSignKey, 0, KEY_READ, owner.put()) != ERROR_SUCCESS) {
         *name = kDefaultModule;
         return ModuleName::Found;
     }
-    KeyGuard guard(key);
+    HKEY key = owner.get();
     DWORD size = 0;
     if (RegQueryValueExA(key, kModuleValue, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
         return ModuleName::Unreadable;

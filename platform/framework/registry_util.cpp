@@ -1,28 +1,12 @@
 #include "platform/framework/registry_util.h"
 
+#include "platform/registry/unique_key.h"
+
 namespace framework::reg {
-namespace {
-
-// Closes the key when the scope ends.
-class OpenKey {
-public:
-    OpenKey() = default;
-    ~OpenKey() {
-        if (key_ != nullptr) RegCloseKey(key_);
-    }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-    HKEY* put() { return &key_; }
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
-
-}  // namespace
+using UniqueKey = ::registry::UniqueKey;
 
 LONG SetString(HKEY root, const std::string& path, const char* valueName, const std::string& value) {
-    OpenKey key;
+    UniqueKey key;
     LONG rc = RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
                               key.put(), nullptr);
     if (rc != ERROR_SUCCESS) return rc;
@@ -31,7 +15,7 @@ LONG SetString(HKEY root, const std::string& path, const char* valueName, const 
 }
 
 std::optional<std::string> ReadString(HKEY root, const std::string& path, const char* valueName) {
-    OpenKey key;
+    UniqueKey key;
     if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) return std::nullopt;
     DWORD type = 0, size = 0;
     if (RegQueryValueExA(key.get(), valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
@@ -46,14 +30,14 @@ std::optional<std::string> ReadString(HKEY root, const std::string& path, const 
 }
 
 bool KeyExists(HKEY root, const std::string& path) {
-    OpenKey key;
+    UniqueKey key;
     return RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
 }
 
 std::vector<std::string> SubKeys(HKEY root, const std::string& path, LONG* rc) {
     if (rc != nullptr) *rc = ERROR_SUCCESS;
     std::vector<std::string> names;
-    OpenKey key;
+    UniqueKey key;
     LONG opened = RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.put());
     if (opened != ERROR_SUCCESS) {
         if (rc != nullptr && !Removed(opened)) *rc = opened;

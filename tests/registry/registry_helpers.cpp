@@ -2,17 +2,13 @@
 
 namespace registry_test {
 
-Key::~Key() {
-    if (key_ != nullptr) RegCloseKey(key_);
-}
-
 LONG Create(HKEY root, const char* path, Key* key, DWORD* disposition) {
     return RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                           key->out(), disposition);
+                           key->put(), disposition);
 }
 
 LONG Open(HKEY root, const char* path, Key* key, REGSAM access) {
-    return RegOpenKeyExA(root, path, 0, access, key->out());
+    return RegOpenKeyExA(root, path, 0, access, key->put());
 }
 
 bool Exists(HKEY root, const char* path) {

@@ -4,22 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry/registry.h"
+#include "platform/registry/unique_key.h"
 
 namespace registry_test {
 
-class Key {
-public:
-    Key() = default;
-    ~Key();
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
-    HKEY get() const { return key_; }
-    PHKEY out() { return &key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
+using Key = registry::UniqueKey;
 
 LONG Create(HKEY root, const char* path, Key* key, DWORD* disposition = nullptr);
 LONG Open(HKEY root, const char* path, Key* key, REGSAM access = KEY_ALL_ACCESS);

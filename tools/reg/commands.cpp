@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/registry/unique_key.h"
 #include "tools/reg/messages.h"
 #include "tools/reg/text.h"
 #include "tools/reg/value_text.h"
@@ -12,21 +13,7 @@
 namespace reg {
 namespace {
 
-// One owner for an open key.
-class KeyHandle {
-public:
-    KeyHandle() = default;
-    ~KeyHandle() {
-        if (key_ != nullptr) RegCloseKey(key_);
-    }
-    KeyHandle(const KeyHandle&) = delete;
-    KeyHandle& operator=(const KeyHandle&) = delete;
-    HKEY Get() const { return key_; }
-    PHKEY Out() { return &key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
+using KeyHandle = registry::UniqueKey;
 
 // The longest value name, with its terminator.
 constexpr DWORD kNameBufferSize = 16384;
@@ -99,9 +86,9 @@ LONG PrintKey(HKEY key, const std::string& path, bool recursive) {
     }
     for (const std::string& name : subkeys) {
         KeyHandle child;
-        if (LONG rc = RegOpenKeyExA(key, name.c_str(), 0, KEY_READ, child.Out()); rc != ERROR_SUCCESS)
+        if (LONG rc = RegOpenKeyExA(key, name.c_str(), 0, KEY_READ, child.put()); rc != ERROR_SUCCESS)
             return rc;
-        if (LONG rc = PrintKey(child.Get(), path + "\\" + name, true); rc != ERROR_SUCCESS) return rc;
+        if (LONG rc = PrintKey(child.get(), path + "\\" + name, true); rc != ERROR_SUCCESS) return rc;
     }
     return ERROR_SUCCESS;
 }
@@ -123,15 +110,15 @@ std::string ValueLabel(const std::string& name) {
 
 int Query(const Arguments& args) {
     KeyHandle key;
-    if (LONG rc = RegOpenKeyExA(args.root, args.subKey.c_str(), 0, KEY_READ, key.Out()); rc != ERROR_SUCCESS)
+    if (LONG rc = RegOpenKeyExA(args.root, args.subKey.c_str(), 0, KEY_READ, key.put()); rc != ERROR_SUCCESS)
         return RegistryFailed(rc);
     if (!args.valueName) {
-        const LONG rc = PrintKey(key.Get(), DisplayPath(args), args.recursive);
+        const LONG rc = PrintKey(key.get(), DisplayPath(args), args.recursive);
         return rc == ERROR_SUCCESS ? 0 : RegistryFailed(rc);
     }
     DWORD type = 0;
     std::string bytes;
-    if (LONG rc = ReadValue(key.Get(), *args.valueName, &type, &bytes); rc != ERROR_SUCCESS)
+    if (LONG rc = ReadValue(key.get(), *args.valueName, &type, &bytes); rc != ERROR_SUCCESS)
         return RegistryFailed(rc);
     std::printf("\n%s\n", DisplayPath(args).c_str());
     PrintValue(*args.valueName, type, bytes);
@@ -150,16 +137,16 @@ int Add(const Arguments& args) {
     }
     KeyHandle key;
     if (LONG rc = RegCreateKeyExA(args.root, args.subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                  KEY_ALL_ACCESS, nullptr, key.Out(), nullptr);
+                                  KEY_ALL_ACCESS, nullptr, key.put(), nullptr);
         rc != ERROR_SUCCESS)
         return RegistryFailed(rc);
     if (args.valueName) {
         const char* name = args.valueName->c_str();
         const bool exists =
-            RegQueryValueExA(key.Get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+            RegQueryValueExA(key.get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
         if (exists && !args.force && !Confirm("Value " + ValueLabel(*args.valueName) + " exists, overwrite"))
             return Cancelled();
-        if (LONG rc = RegSetValueExA(key.Get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+        if (LONG rc = RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                                      static_cast<DWORD>(bytes.size()));
             rc != ERROR_SUCCESS)
             return RegistryFailed(rc);
@@ -170,13 +157,13 @@ int Add(const Arguments& args) {
 int Delete(const Arguments& args) {
     if (!args.valueName && args.subKey.empty()) return InvalidKeyName();  // a root stays
     KeyHandle key;
-    if (LONG rc = RegOpenKeyExA(args.root, args.subKey.c_str(), 0, KEY_ALL_ACCESS, key.Out());
+    if (LONG rc = RegOpenKeyExA(args.root, args.subKey.c_str(), 0, KEY_ALL_ACCESS, key.put());
         rc != ERROR_SUCCESS)
         return RegistryFailed(rc);
     if (args.valueName) {
         if (!args.force && !Confirm("Delete the registry value " + ValueLabel(*args.valueName)))
             return Cancelled();
-        if (LONG rc = RegDeleteValueA(key.Get(), args.valueName->c_str()); rc != ERROR_SUCCESS)
+        if (LONG rc = RegDeleteValueA(key.get(), args.valueName->c_str()); rc != ERROR_SUCCESS)
             return RegistryFailed(rc);
         return Succeeded();
     }
